@@ -1,0 +1,81 @@
+#pragma once
+
+#include "analysis/Complex.h"
+#include "platform/audio/AudioBackend.h"
+#include "runtime/Event.h"
+#include "runtime/Mutex.h"
+#include "runtime/Thread.h"
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace tonvela {
+
+// The wave format of the open device: PCM, one channel.
+struct CaptureFormat {
+    std::uint16_t formatTag = 1;
+    std::uint16_t channels = 1;
+    std::uint32_t samplesPerSecond = 0;
+    std::uint32_t avgBytesPerSecond = 0;
+    std::uint16_t blockAlign = 0;
+    std::uint16_t bitsPerSample = 0;
+    std::uint16_t extraSize = 0;
+};
+
+// Owns the sound input device and the capture thread. The device fills two
+// alternating 200 ms buffers; the thread converts each filled one into a ring
+// that holds the most recent 60 seconds on a common scale of -128..+128.
+class CaptureDriver : public Thread {
+public:
+    // A driver without a device reports this rate: the analyzers divide by it.
+    static constexpr std::uint32_t SILENT_SAMPLE_RATE = 11025;
+
+    // deviceId: a device index, or -1 for the system's default input device.
+    explicit CaptureDriver(int deviceId);
+    ~CaptureDriver() override;
+
+    // count samples spaced stride apart, oldest first, ending a random 0 ..
+    // bufferBytes - 1 positions plus one stride before the newest sample.
+    void readStrided(Complex* dest, int count, int stride);
+    float sampleRate() const { return static_cast<float>(captureFormat.samplesPerSecond); }
+    // A sine of peak 10 on the ring's scale, at the rate of every stride-th sample.
+    void makeTestTone(Complex* dest, int count, int stride, float frequency, float startPhase) const;
+    int requestedDevice() const { return requested; }
+
+    int openedDevice() const { return opened; }
+    bool isSilent() const { return silent; }
+    const CaptureFormat& format() const { return captureFormat; }
+    int getRingLength() const { return ringLength; }
+    int getBufferBytes() const { return bufferBytes; }
+
+protected:
+    void run() override;
+
+private:
+    bool probeDevice(int deviceId);
+    bool openDevice(int deviceId, std::uint32_t samplesPerSecond, int bitsPerSample);
+    void storeBuffer(const AudioBuffer& buffer);
+    void stop();
+    void signalBufferDone() { bufferDone.set(); }
+
+    CaptureFormat captureFormat;
+    int ringDurationMs = 60000;
+    int bufferDurationMs = 200;
+    int ringLength = 0;
+    int bufferBytes = 0;
+    std::vector<float> ring;
+    AudioBuffer headers[2];
+    std::vector<std::uint8_t> buffers[2];
+    std::atomic<bool> running{false};
+    bool silent = false;
+    Event bufferDone;
+    int writeIndex = 0;
+    ThreadMutex ringLock;
+    int opened = -2;
+    int requested = -1;
+    std::unique_ptr<AudioInput> device;
+};
+
+} // namespace tonvela

@@ -1,0 +1,49 @@
+#include "platform/audio/AudioBackend.h"
+
+#include "platform/audio/PortAudioBackend.h"
+
+#include <mutex>
+
+namespace tonvela {
+
+namespace {
+
+std::mutex backendLock;
+
+std::unique_ptr<AudioBackend>& backendSlot() {
+    static std::unique_ptr<AudioBackend> backend;
+    return backend;
+}
+
+} // namespace
+
+unsigned formatFlag(unsigned samplesPerSecond, int bitsPerSample) {
+    const bool wide = bitsPerSample == 16;
+    if (!wide && bitsPerSample != 8)
+        return 0;
+    switch (samplesPerSecond) {
+    case 11025:
+        return wide ? FORMAT_1M16 : FORMAT_1M08;
+    case 22050:
+        return wide ? FORMAT_2M16 : FORMAT_2M08;
+    case 44100:
+        return wide ? FORMAT_4M16 : FORMAT_4M08;
+    default:
+        return 0;
+    }
+}
+
+AudioBackend& audioBackend() {
+    std::lock_guard<std::mutex> lock(backendLock);
+    std::unique_ptr<AudioBackend>& backend = backendSlot();
+    if (!backend)
+        backend = createPortAudioBackend();
+    return *backend;
+}
+
+void installAudioBackend(std::unique_ptr<AudioBackend> backend) {
+    std::lock_guard<std::mutex> lock(backendLock);
+    backendSlot() = std::move(backend);
+}
+
+} // namespace tonvela

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "state/DataStructureListener.h"
+#include "state/MeasurementSettings.h"
+
+#include <vector>
+
+namespace tonvela {
+
+// The central state: the selected input device and the measurement settings,
+// with the listeners that learn of changes. Created on first use on the
+// user-interface thread, before any worker thread exists.
+class DataStructure {
+public:
+    static DataStructure& getInstance();
+    // Destroys the instance as process exit does; the next getInstance()
+    // builds a fresh one. For tests and an orderly shutdown.
+    static void destroyInstance();
+
+    virtual ~DataStructure();
+    DataStructure(const DataStructure&) = delete;
+    DataStructure& operator=(const DataStructure&) = delete;
+
+    void addListener(DataStructureListener* listener);
+    void removeListener(DataStructureListener* listener);
+    void notifyListeners(int event);
+
+    int getInputDevice() const { return inputDevice; }
+    void setInputDevice(int number);
+
+    void getMeasurementSettings(MeasurementSettings& out) const;
+    void setMeasurementSettings(const MeasurementSettings& in);
+    void getHarmonics(bool& h1, bool& h15, bool& h2, bool& h225, bool& h3, bool& h4) const;
+
+    // Read without a lock by the analysis thread: each is one aligned word,
+    // written whole; a cycle may see old and new fields mixed.
+    int getAccuracy() const { return measurementSettings.accuracy; }
+    float getCalibIn() const { return measurementSettings.calibIn; }
+    float getCalibOut() const { return measurementSettings.calibOut; }
+    int getAutoSwap() const { return measurementSettings.autoSwap; }
+    int getAutoMeasure() const { return measurementSettings.autoMeasure; }
+
+private:
+    DataStructure();
+
+    std::vector<DataStructureListener*> listeners;
+    int inputDevice = -1;
+    MeasurementSettings measurementSettings;
+};
+
+} // namespace tonvela
