@@ -1,0 +1,40 @@
+#pragma once
+
+#include "analysis/TargetData.h"
+
+#include <string>
+
+namespace tonvela {
+
+// What the displays and the result buffer see of a result of either analyzer.
+// The text operations return one process-wide string per operation and class
+// that the next call overwrites; they are called on the user-interface thread.
+class AnalysisResultIfc {
+public:
+    virtual ~AnalysisResultIfc() = default;
+
+    // Number of spectrum levels.
+    virtual int getBinCount() const = 0;
+    // The level at the peak, for scaling a drawn curve.
+    virtual float getPeakLevel() const = 0;
+    // getBinCount() levels, owned by the record.
+    virtual const float* getLevels() const = 0;
+    // Offset of level index from the target in cents.
+    virtual float getBinCents(int index) const = 0;
+    // The analysis judged the peak clean.
+    virtual bool isValid() const = 0;
+    // The record's own copy of the target.
+    virtual const TargetData* getTargetData() const = 0;
+    virtual const std::string& getCentsText() const = 0;
+    virtual const std::string& getFrequencyText() const = 0;
+    // Measured deviation from the target in cents.
+    virtual float getCents() const = 0;
+    // Measured frequency in Hz.
+    virtual float getFrequency() const = 0;
+    // Length of the analysed stretch of sound.
+    virtual int getWindowMs() const = 0;
+    // The cadence of the results (400).
+    virtual int getIntervalMs() const = 0;
+};
+
+} // namespace tonvela

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "analysis/Complex.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace tonvela {
+
+// In-place radix-2 transform of length 2^order with its tables built once.
+// The object holds no signal: callers pass their own buffer of getSize()
+// values. Neither direction scales, so inverse after forward multiplies by N.
+class FFT {
+public:
+    // order 3 .. 16: the first two butterfly stages are always run, and the
+    // reversal table is 16 bits wide.
+    explicit FFT(int order);
+    virtual ~FFT() = default;
+
+    // X[k] = sum x[n] e^(-2 pi i k n / N)
+    void forward(Complex* buffer) const;
+    // x[n] = sum X[k] e^(+2 pi i k n / N)
+    void inverse(Complex* buffer) const;
+
+    int getOrder() const { return order; }
+    int getSize() const { return size; }
+    // Entry j is j with its lowest order bits reversed.
+    const std::uint16_t* getBitReversal() const { return bitReversal.data(); }
+    // N/2 entries (cos(2 pi k / N), -sin(2 pi k / N)).
+    const Complex* getTwiddles() const { return twiddles.data(); }
+
+private:
+    template <bool Inverse> void transform(Complex* buffer) const;
+
+    int order;
+    int size;
+    std::vector<std::uint16_t> bitReversal;
+    std::vector<Complex> twiddles;
+};
+
+} // namespace tonvela
