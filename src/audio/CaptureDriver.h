@@ -41,7 +41,8 @@ public:
     void readStrided(Complex* dest, int count, int stride);
     float sampleRate() const { return static_cast<float>(captureFormat.samplesPerSecond); }
     // A sine of peak 10 on the ring's scale, at the rate of every stride-th sample.
-    void makeTestTone(Complex* dest, int count, int stride, float frequency, float startPhase) const;
+    void makeTestTone(Complex* dest, int count, int stride, float frequency,
+                      float startPhase) const;
     int requestedDevice() const { return requested; }
 
     int openedDevice() const { return opened; }

@@ -1,0 +1,218 @@
+#include "audio/CaptureDriver.h"
+
+#include "runtime/Random.h"
+
+#include <cmath>
+
+namespace tonvela {
+
+namespace {
+
+// The driver that most recently tried to open a device; the device callback
+// reaches it through this pointer. Only one driver exists at a time.
+std::atomic<CaptureDriver*> currentCaptureDriver{nullptr};
+
+constexpr float TWO_PI = 6.2831855f;
+constexpr int maxShutdownPolls = 50;
+
+struct FormatTry {
+    unsigned flag;
+    std::uint32_t samplesPerSecond;
+    int bitsPerSample;
+};
+
+// Best quality first; 11025 Hz 8-bit is tried even without its flag.
+constexpr FormatTry formatOrder[] = {
+    {FORMAT_4M16, 44100, 16}, {FORMAT_4M08, 44100, 8},  {FORMAT_2M16, 22050, 16},
+    {FORMAT_2M08, 22050, 8},  {FORMAT_1M16, 11025, 16}, {0, 11025, 8},
+};
+
+} // namespace
+
+CaptureDriver::CaptureDriver(int deviceId) : requested(deviceId) {
+    AudioBackend& backend = audioBackend();
+    const int count = backend.inputDeviceCount();
+    opened = deviceId;
+    if (!probeDevice(deviceId)) {
+        opened = -2;
+        for (int id = 0; id < count; ++id) {
+            if (probeDevice(id)) {
+                opened = id;
+                break;
+            }
+        }
+    }
+    if (opened == -2) {
+        silent = true;
+        if (captureFormat.samplesPerSecond == 0) {
+            // No device at all was tried: the analyzers still need a rate.
+            captureFormat.samplesPerSecond = SILENT_SAMPLE_RATE;
+            captureFormat.bitsPerSample = 8;
+            captureFormat.blockAlign = 1;
+            captureFormat.avgBytesPerSecond = SILENT_SAMPLE_RATE;
+        }
+        return;
+    }
+
+    const std::uint32_t rate = captureFormat.samplesPerSecond;
+    const std::uint32_t bits = captureFormat.bitsPerSample;
+    ringLength = static_cast<int>(rate * static_cast<std::uint32_t>(ringDurationMs) / 1000u);
+    bufferBytes =
+        static_cast<int>(bits * rate * static_cast<std::uint32_t>(bufferDurationMs) / 8000u);
+    ring.assign(static_cast<std::size_t>(ringLength), 0.0f);
+    writeIndex = 0;
+    for (int i = 0; i < 2; ++i) {
+        buffers[i].assign(static_cast<std::size_t>(bufferBytes), 0);
+        headers[i].data = buffers[i].data();
+        headers[i].length = static_cast<std::uint32_t>(bufferBytes);
+    }
+    running = true;
+    setPriority(2);
+    resume();
+}
+
+CaptureDriver::~CaptureDriver() {
+    stop();
+    CaptureDriver* self = this;
+    currentCaptureDriver.compare_exchange_strong(self, nullptr);
+}
+
+bool CaptureDriver::probeDevice(int deviceId) {
+    InputCapabilities capabilities;
+    if (audioBackend().inputCapabilities(deviceId, capabilities) != AUDIO_OK)
+        return false;
+    if ((capabilities.formats & MONO_FORMATS) == 0)
+        return false;
+    for (const FormatTry& format : formatOrder) {
+        if (format.flag != 0 && (capabilities.formats & format.flag) == 0)
+            continue;
+        if (openDevice(deviceId, format.samplesPerSecond, format.bitsPerSample))
+            return true;
+    }
+    return false;
+}
+
+bool CaptureDriver::openDevice(int deviceId, std::uint32_t samplesPerSecond, int bitsPerSample) {
+    captureFormat.formatTag = 1;
+    captureFormat.channels = 1;
+    captureFormat.samplesPerSecond = samplesPerSecond;
+    captureFormat.avgBytesPerSecond =
+        samplesPerSecond * static_cast<std::uint32_t>(bitsPerSample) / 8;
+    captureFormat.blockAlign = static_cast<std::uint16_t>(bitsPerSample / 8);
+    captureFormat.bitsPerSample = static_cast<std::uint16_t>(bitsPerSample);
+    captureFormat.extraSize = 0;
+    currentCaptureDriver = this;
+
+    PcmFormat format;
+    format.samplesPerSecond = samplesPerSecond;
+    format.bitsPerSample = bitsPerSample;
+    std::unique_ptr<AudioInput> input;
+    const int result = audioBackend().openInput(
+        deviceId, format,
+        [] {
+            if (CaptureDriver* driver = currentCaptureDriver.load())
+                driver->signalBufferDone();
+        },
+        input);
+    if (result != AUDIO_OK || !input)
+        return false;
+    device = std::move(input);
+    return true;
+}
+
+void CaptureDriver::run() {
+    device->addBuffer(headers[0]);
+    device->addBuffer(headers[1]);
+    device->start();
+
+    int current = 0;
+    while (running) {
+        bufferDone.wait();
+        if (!running)
+            break;
+        while (headers[current].flags.load() & BUFFER_DONE) {
+            storeBuffer(headers[current]);
+            device->addBuffer(headers[current]);
+            current = (current + 1) % 2;
+        }
+    }
+
+    device->stop();
+    device->reset();
+    // A device that vanished may never hand its buffers back; do not let that
+    // hang the shutdown (the device is closed before the buffers are freed).
+    for (AudioBuffer& header : headers)
+        for (int tries = 0; tries < maxShutdownPolls && !(header.flags.load() & BUFFER_DONE);
+             ++tries)
+            Thread::sleep(100);
+    device.reset();
+}
+
+void CaptureDriver::storeBuffer(const AudioBuffer& buffer) {
+    Guard guard(ringLock);
+    const std::uint8_t* data = buffer.data;
+    const int bytes = bufferBytes;
+    if (captureFormat.bitsPerSample == 16) {
+        for (int i = 0; i + 1 < bytes; i += 2) {
+            const auto sample = static_cast<std::int16_t>(data[i] | (data[i + 1] << 8));
+            ring[static_cast<std::size_t>(writeIndex)] = static_cast<float>(sample) * 0.00390625f;
+            writeIndex = (writeIndex + 1) % ringLength;
+        }
+    } else {
+        for (int i = 0; i < bytes; ++i) {
+            ring[static_cast<std::size_t>(writeIndex)] = static_cast<float>(data[i] - 128);
+            writeIndex = (writeIndex + 1) % ringLength;
+        }
+    }
+}
+
+void CaptureDriver::readStrided(Complex* dest, int count, int stride) {
+    if (count <= 0)
+        return;
+    if (silent) {
+        for (int i = 0; i < count; ++i)
+            dest[i] = Complex{};
+        return;
+    }
+    Guard guard(ringLock);
+    // A window reaching back further than the ring holds (a runaway target)
+    // is folded into it rather than read outside it.
+    const long long length = ringLength;
+    const long long step = stride > 0 ? stride % length : 0;
+    const long long jitter = tonvela::rand() % bufferBytes;
+    long long p = (static_cast<long long>(writeIndex) - jitter - step) % length;
+    if (p < 0)
+        p += length;
+    for (int i = count - 1; i >= 0; --i) {
+        dest[i] = Complex{ring[static_cast<std::size_t>(p)], 0.0f};
+        p -= step;
+        if (p < 0)
+            p += length;
+    }
+}
+
+void CaptureDriver::makeTestTone(Complex* dest, int count, int stride, float frequency,
+                                 float startPhase) const {
+    const float rate =
+        static_cast<float>(captureFormat.samplesPerSecond) / static_cast<float>(stride);
+    const float increment = frequency * TWO_PI / rate;
+    float phase = startPhase;
+    for (int i = 0; i < count; ++i) {
+        dest[i] = Complex{10.0f * std::sin(phase), 0.0f};
+        phase += increment;
+        if (phase > TWO_PI)
+            phase -= TWO_PI;
+    }
+}
+
+void CaptureDriver::stop() {
+    if (silent) {
+        join();
+        return;
+    }
+    running = false;
+    bufferDone.set();
+    join();
+}
+
+} // namespace tonvela

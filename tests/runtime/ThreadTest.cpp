@@ -1,0 +1,70 @@
+#include "runtime/Thread.h"
+#include "runtime/Event.h"
+#include "runtime/Tick.h"
+
+#include <atomic>
+#include <gtest/gtest.h>
+
+using namespace tonvela;
+
+namespace {
+
+class CountingThread : public Thread {
+public:
+    ~CountingThread() override { join(); }
+    std::atomic<int> runs{0};
+    Event started;
+
+protected:
+    void run() override {
+        ++runs;
+        started.set();
+    }
+};
+
+} // namespace
+
+TEST(Thread, RunsOnlyAfterResume) {
+    CountingThread thread;
+    EXPECT_FALSE(thread.started.wait(50));
+    EXPECT_EQ(thread.runs, 0);
+    thread.resume();
+    EXPECT_TRUE(thread.started.wait(5000));
+    thread.join();
+    EXPECT_EQ(thread.runs, 1);
+    thread.join(); // a second join returns at once
+}
+
+TEST(Thread, NeverResumedThreadEndsWithoutRunning) {
+    std::atomic<int>* runs;
+    {
+        CountingThread thread;
+        runs = &thread.runs;
+        EXPECT_EQ(*runs, 0);
+    } // destruction must not hang or run the body
+    SUCCEED();
+}
+
+TEST(Thread, LoweringPriorityWorks) {
+    CountingThread thread;
+    EXPECT_EQ(thread.getPriority(), 0);
+    EXPECT_TRUE(thread.setPriority(-2));
+    EXPECT_EQ(thread.getPriority(), -2);
+    thread.resume();
+    thread.join();
+}
+
+TEST(Thread, SleepAndTickClock) {
+    const std::uint32_t before = tickCount();
+    Thread::sleep(30);
+    EXPECT_GE(static_cast<std::uint32_t>(tickCount() - before), 30u);
+}
+
+TEST(Event, AutoResets) {
+    Event event;
+    event.set();
+    EXPECT_TRUE(event.wait(0));
+    EXPECT_FALSE(event.wait(10));
+    event.set();
+    event.wait(); // returns at once: it was signalled before the wait
+}
