@@ -20,7 +20,9 @@ CliCommand::Registrar::Registrar(const CliCommand& command) {
     commands.insert(pos, command);
 }
 
-const std::vector<CliCommand>& registeredCommands() { return commandList(); }
+const std::vector<CliCommand>& registeredCommands() {
+    return commandList();
+}
 
 bool takeOption(std::vector<std::string>& args, const std::string& name, std::string& value,
                 bool& found) {
@@ -32,7 +34,8 @@ bool takeOption(std::vector<std::string>& args, const std::string& name, std::st
                 return false;
             }
             value = args[i + 1];
-            args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
+            args.erase(args.begin() + static_cast<long>(i),
+                       args.begin() + static_cast<long>(i) + 2);
             found = true;
             return true;
         }

@@ -58,8 +58,8 @@ std::optional<double> NumberText::parseReal(std::string_view text) {
     if (rest.empty() || rest[0] == '+' || rest[0] == '-')
         return std::nullopt;
     double value = 0.0;
-    const auto result = std::from_chars(rest.data(), rest.data() + rest.size(), value,
-                                        std::chars_format::general);
+    const auto result =
+        std::from_chars(rest.data(), rest.data() + rest.size(), value, std::chars_format::general);
     if (result.ec != std::errc() || !std::isfinite(value))
         return std::nullopt;
     return negative ? -value : value;

@@ -19,7 +19,9 @@ int rand() {
     return static_cast<int>((next >> 16) & 0x7FFFu);
 }
 
-void srand(unsigned int seed) { state.store(seed, std::memory_order_relaxed); }
+void srand(unsigned int seed) {
+    state.store(seed, std::memory_order_relaxed);
+}
 
 void srandFromTime() {
     const auto now = std::chrono::system_clock::now().time_since_epoch();

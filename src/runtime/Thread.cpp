@@ -60,7 +60,9 @@ void Thread::openGate(bool body) {
     gateSignal.notify_all();
 }
 
-void Thread::resume() { openGate(true); }
+void Thread::resume() {
+    openGate(true);
+}
 
 bool Thread::setPriority(int newPriority) {
     newPriority = std::clamp(newPriority, -2, 2);
@@ -75,7 +77,9 @@ bool Thread::setPriority(int newPriority) {
     return true;
 }
 
-int Thread::getPriority() const { return priority; }
+int Thread::getPriority() const {
+    return priority;
+}
 
 void Thread::join() {
     if (!thread.joinable() || thread.get_id() == std::this_thread::get_id())

@@ -6,9 +6,13 @@ namespace {
 Trace* installed = nullptr;
 }
 
-void setTracer(Trace* tracer) { installed = tracer; }
+void setTracer(Trace* tracer) {
+    installed = tracer;
+}
 
-Trace* getTracer() { return installed; }
+Trace* getTracer() {
+    return installed;
+}
 
 void traceText(const std::string& text) {
     if (installed)
