@@ -1,0 +1,128 @@
+#include "analysis/AnalyzerStd.h"
+
+#include "analysis/HarmonicFolding.h"
+#include "audio/CaptureDriverManager.h"
+#include "runtime/Random.h"
+#include "state/DataStructure.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tonvela {
+
+namespace {
+
+// Strides beyond this are far longer than any ring; clamping here keeps the
+// float-to-int conversion defined for the tiniest targets.
+constexpr float STRIDE_LIMIT = 1.0e8f;
+
+int strideFor(float sampleRate, float divisor) {
+    const float steps = sampleRate / divisor;
+    if (!(steps < STRIDE_LIMIT))
+        return static_cast<int>(STRIDE_LIMIT);
+    return std::max(1, static_cast<int>(steps));
+}
+
+} // namespace
+
+int AnalyzerStd::octaveOf(int note) {
+    return std::clamp(note / 12, 0, 7);
+}
+
+AnalyzerStd::AnalyzerStd() = default;
+
+AnalyzerStd::~AnalyzerStd() = default;
+
+void AnalyzerStd::analyze(AnalysisResultStd& result) {
+    analyze(result, *CaptureDriverManager::getInstance().getDriver());
+}
+
+void AnalyzerStd::analyze(AnalysisResultStd& result, CaptureDriver& driver) {
+    target = result.getTargetData();
+    if (target == nullptr)
+        return;
+    const float f = target->frequency;
+    if (!(f > 0.0f) || !std::isfinite(f))
+        return;
+
+    const DataStructure& state = DataStructure::getInstance();
+    order = fftOrderByOctave[octaveOf(target->note)];
+    if (state.getAccuracy() == 1)
+        order += 2;
+    size = 1 << order;
+
+    sampleRate = driver.sampleRate();
+    const int maxStride = strideFor(sampleRate, 9.0f * f);
+    const int minStride = strideFor(sampleRate, 15.0f * f);
+    stride = maxStride - tonvela::rand() % (maxStride - minStride + 1);
+
+    effectiveRate = sampleRate / static_cast<float>(stride);
+    binWidth = effectiveRate / static_cast<float>(size);
+    windowLength = static_cast<float>(size) / effectiveRate;
+
+    const float calibIn = state.getCalibIn();
+    calibrated = calibIn != 0.0f;
+    calibFactor = std::pow(2.0, static_cast<double>(-calibIn * 0.00083333335f));
+
+    // A window longer than the ring, or a grid reaching the mirrored half of
+    // the spectrum, cannot be measured: such a pass adds nothing.
+    const long long reach =
+        static_cast<long long>(size) * stride + stride + driver.getBufferBytes();
+    if (reach > driver.getRingLength() && !driver.isSilent())
+        return;
+    const float* grid = result.getBinFrequencies();
+    const float top = calibrated ? static_cast<float>(grid[result.getBinCount() - 1] * calibFactor)
+                                 : grid[result.getBinCount() - 1];
+    if (!(std::ceil(top * (1.0f / binWidth)) < static_cast<float>(size / 2)))
+        return;
+
+    result.setWindowMs(static_cast<int>(windowLength * 1000.0f));
+
+    if (size > capacity) {
+        spectrum.assign(size, Complex{});
+        samples.assign(size, Complex{});
+        capacity = size;
+    }
+    if (!transforms[order])
+        transforms[order] = std::make_unique<FFT>(order);
+    fft = transforms[order].get();
+
+    driver.readStrided(samples.data(), size, stride);
+    foldHarmonics(samples.data(), spectrum.data(), size);
+    fft->forward(spectrum.data());
+
+    const float n = static_cast<float>(size);
+    for (int i = 0; i < size / 2; ++i) {
+        const float re = spectrum[i].re;
+        const float im = spectrum[i].im;
+        spectrum[i].re = std::sqrt(re * re + im * im) / n;
+    }
+
+    const int count = result.getBinCount();
+    for (int j = 0; j < count; ++j)
+        result.addValue(j, levelAt(grid[j]));
+    result.accumulatePass();
+}
+
+float AnalyzerStd::levelAt(float x) const {
+    if (!(x >= 1.0f))
+        return 0.0f;
+    if (calibrated)
+        x = static_cast<float>(x * calibFactor);
+    const float inverseWidth = 1.0f / binWidth;
+    const float p = x * inverseWidth;
+    const float lo = std::floor(p);
+    const float hi = std::ceil(p);
+    // The pass checked the top of the grid; this keeps a NaN or a shifted
+    // position inside the levels all the same.
+    if (!(lo >= 0.0f) || !(hi < static_cast<float>(size / 2)))
+        return 0.0f;
+    const float levelLo = spectrum[static_cast<int>(lo)].re;
+    if (lo == hi)
+        return levelLo;
+    const float levelHi = spectrum[static_cast<int>(hi)].re;
+    return inverseWidth *
+           ((binWidth + lo * binWidth - x) * levelLo + (x - lo * binWidth) * levelHi);
+}
+
+} // namespace tonvela

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "analysis/AnalysisResultStd.h"
+#include "analysis/Complex.h"
+#include "analysis/FFT.h"
+
+#include <array>
+#include <memory>
+#include <vector>
+
+namespace tonvela {
+
+class CaptureDriver;
+
+// The analyzer of the Standard and Accurate modes. One pass reads a decimated
+// window from the ring at a random rate between about 9 and 15 times the
+// target frequency, folds the harmonics onto the fundamental, transforms it,
+// and samples the spectrum on the grid of the result.
+class AnalyzerStd {
+public:
+    // By the octave of the target note (note / 12).
+    static constexpr int fftOrderByOctave[8] = {11, 11, 11, 12, 12, 12, 12, 12};
+    static constexpr float meanRatioLimit[8] = {0.35f, 0.35f, 0.25f, 0.25f,
+                                                0.25f, 0.25f, 0.25f, 0.25f};
+    static constexpr float riseRatioLimit[8] = {6.0f, 6.0f, 6.0f, 6.0f, 6.0f, 6.0f, 6.0f, 6.0f};
+
+    // The octave whose tables a note uses; notes outside C0..B7 use the
+    // nearest octave.
+    static int octaveOf(int note);
+
+    AnalyzerStd();
+    virtual ~AnalyzerStd();
+    AnalyzerStd(const AnalyzerStd&) = delete;
+    AnalyzerStd& operator=(const AnalyzerStd&) = delete;
+
+    // One pass on the record, reading the current capture driver. A target
+    // that cannot be measured (its window would reach back further than the
+    // ring holds, or its grid lies at or above half the decimated rate) adds
+    // nothing, as a silent pass does, so its record stays invalid.
+    void analyze(AnalysisResultStd& result);
+    // The same on a given driver.
+    void analyze(AnalysisResultStd& result, CaptureDriver& driver);
+
+    // The parameters of the last pass.
+    int getOrder() const { return order; }
+    int getSize() const { return size; }
+    int getStride() const { return stride; }
+    float getBinWidth() const { return binWidth; }
+    float getEffectiveRate() const { return effectiveRate; }
+    float getWindowLength() const { return windowLength; }
+
+private:
+    float levelAt(float x) const;
+
+    const TargetData* target = nullptr;
+    int order = 0;
+    int size = 0;
+    int capacity = 0;
+    float binWidth = 0.0f;
+    float sampleRate = 0.0f;
+    int stride = 0;
+    float effectiveRate = 0.0f;
+    float windowLength = 0.0f;
+    std::vector<Complex> spectrum;
+    std::vector<Complex> samples;
+    std::array<std::unique_ptr<FFT>, 20> transforms;
+    FFT* fft = nullptr;
+    // 2^(-calibIn / 1200) of the pass in progress.
+    double calibFactor = 1.0;
+    bool calibrated = false;
+};
+
+} // namespace tonvela
