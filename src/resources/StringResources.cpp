@@ -1,0 +1,87 @@
+#include "resources/StringResources.h"
+
+#include "resources/Language.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace tonvela {
+
+namespace {
+
+// The English and German string tables side by side, so that every id exists
+// in both languages. Sorted by id.
+struct StringEntry {
+    int id;
+    const char* english;
+    const char* german;
+};
+
+constexpr StringEntry stringTable[] = {
+    {130, "Chart of Deviations:", "Chart der Abweichungen:"},
+    {132, "Measurement done by:", "Messung durchgeführt von:"},
+    {135, "Calibration", "Kalibrierung"},
+    {250, "Instrument Tune Up Protocol", "Stimmprotokoll für Musikinstrumente"},
+    {251,
+     "Measured Tones by Cent Deviation:", "Abweichung der gemessenen Töne in Cent vom Sollwert:"},
+    {252, "Scale: The perfect octave corresponds to 1200 cent",
+     "Tonskala: Die reine Oktave misst 1200 Cent"},
+    {253, "Temperament:", "Stimmung:"},
+    {254, "Standard Pitch (A4):", "Kammerton (a4):"},
+    {255, "Octave Stretch:", "Oktavstreckung:"},
+    {256, "Instrument:", "Instrument:"},
+    {257, "Customer:", "Kunde:"},
+    {258, "Location:", "Standort:"},
+    {259, "Remarks:", "Bemerkungen:"},
+    {260, "Date: ", "Datum: "},
+    {261, "Signature:...........................................",
+     "Unterschrift:..........................................."},
+    {262, "%m/%d/%Y", "%d.%m.%Y"},
+    {263, "Measuring Tool:", "Messinstrument:"},
+    {264, "Keynote:", "Grundton:"},
+    {300, "C", "c"},
+    {301, "C#", "cis"},
+    {302, "Db", "des"},
+    {303, "D", "d"},
+    {304, "D#", "dis"},
+    {305, "Eb", "es"},
+    {306, "E", "e"},
+    {307, "F", "f"},
+    {308, "F#", "fis"},
+    {309, "Gb", "ges"},
+    {310, "G", "g"},
+    {311, "G#", "gis"},
+    {312, "Ab", "as"},
+    {313, "A", "a"},
+    {314, "A#", "ais"},
+    {315, "Bb", "b"},
+    {316, "B", "h"},
+    {317, "Cb", "ces"},
+    {318, "Cx", "cisis"},
+    {319, "Fx", "fisis"},
+    {320, "B#", "his"},
+    {321, "E#", "eis"},
+    {322, "Fb", "fes"},
+    {325, "Automatic", "Automatisch"},
+    {326, "Record", "Protokollieren"},
+    {327, "Remove", "Entfernen"},
+    {329, "Clear Protocol", "Protokoll Löschen"},
+    {330, "Do you want to clear all entries of the protocol?",
+     "Wollen sie alle Einträge des Protokolls löschen?"},
+};
+
+} // namespace
+
+std::string loadString(int id, bool german) {
+    const auto it = std::lower_bound(std::begin(stringTable), std::end(stringTable), id,
+                                     [](const StringEntry& e, int value) { return e.id < value; });
+    if (it == std::end(stringTable) || it->id != id)
+        return std::string();
+    return german ? it->german : it->english;
+}
+
+std::string loadString(int id) {
+    return loadString(id, isGermanLanguage());
+}
+
+} // namespace tonvela
