@@ -1,0 +1,200 @@
+#include "platform/store/SettingsFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStringDecoder>
+#include <QStringList>
+
+#include <atomic>
+#include <cerrno>
+#include <filesystem>
+#include <mutex>
+#include <system_error>
+
+namespace tonvela {
+
+namespace {
+
+// Qt keeps process-wide caches of settings files, destroyed at exit in the
+// reverse order of their creation; a QSettings used after that crashes. Owners
+// write their settings when they are destroyed, some of them at exit, so the
+// caches are created here, while the program's statics are initialised and
+// before any owner exists. A write that still comes after them is skipped.
+std::atomic<bool> qtSettingsGone{false};
+
+struct QtSettingsLifetime {
+    QtSettingsLifetime() { QSettings probe(QStringLiteral("/dev/null"), QSettings::IniFormat); }
+    ~QtSettingsLifetime() { qtSettingsGone = true; }
+};
+const QtSettingsLifetime qtSettingsLifetime;
+
+// The file of the process. Never destroyed, so writes at exit still find it.
+struct Root {
+    std::mutex lock;
+    QString file;
+};
+
+Root& root() {
+    static Root* const instance = new Root;
+    return *instance;
+}
+
+QString currentFile() {
+    Root& r = root();
+    const std::lock_guard<std::mutex> guard(r.lock);
+    return r.file;
+}
+
+QString configDir() {
+    const QString own = qEnvironmentVariable("TONVELA_CONFIG_DIR");
+    if (!own.isEmpty())
+        return QFileInfo(own).absoluteFilePath();
+    // A relative XDG_CONFIG_HOME is to be ignored.
+    const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (QDir::isAbsolutePath(xdg))
+        return xdg;
+    return QDir::homePath() + QStringLiteral("/.config");
+}
+
+bool isPathPart(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
+}
+
+enum class FileState { Usable, Unreadable, Corrupt };
+
+// Qt's reader accepts almost anything, and a write would replace the file by
+// what it understood, so the whole file is checked before it is used.
+FileState inspect(const QString& file, QSettings& settings) {
+    const QFileInfo info(file);
+    if (!info.exists() && !info.isSymLink())
+        return FileState::Usable;
+    QFile in(file);
+    if (!info.isFile() || !in.open(QIODevice::ReadOnly))
+        return FileState::Unreadable;
+    const QByteArray data = in.readAll();
+    if (in.error() != QFileDevice::NoError)
+        return FileState::Unreadable;
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(data);
+    if (utf8.hasError())
+        return FileState::Corrupt;
+    // Sections are parsed on first use: list every key to find every error.
+    settings.allKeys();
+    switch (settings.status()) {
+    case QSettings::NoError:
+        return FileState::Usable;
+    case QSettings::FormatError:
+        return FileState::Corrupt;
+    default:
+        return FileState::Unreadable;
+    }
+}
+
+// Keeps a corrupt file for the user under the first free backup name.
+bool moveAside(const QString& file) {
+    for (int n = 1; n <= 1000; ++n) {
+        QString backup = file + QStringLiteral(".corrupt");
+        if (n > 1)
+            backup += u'.' + QString::number(n);
+        const QFileInfo taken(backup);
+        if (taken.exists() || taken.isSymLink())
+            continue;
+        return QFile::rename(file, backup);
+    }
+    return false;
+}
+
+QString keyOf(const std::string& section, const std::string& name) {
+    return QString::fromStdString(section).toLower() + u'/' + QString::fromStdString(name);
+}
+
+} // namespace
+
+struct SettingsFile::Impl {
+    std::unique_ptr<QSettings> settings;
+};
+
+int SettingsFile::openRoot(const std::string& company, const std::string& product) {
+    Root& r = root();
+    const std::lock_guard<std::mutex> guard(r.lock);
+    r.file.clear();
+    if (!isPathPart(company) || !isPathPart(product))
+        return EINVAL;
+    const QString dir = configDir() + u'/' + QString::fromStdString(company);
+    const std::filesystem::path native(QFile::encodeName(dir).toStdString());
+    std::error_code error;
+    std::filesystem::create_directories(native, error);
+    if (!error && !std::filesystem::is_directory(native, error))
+        error = std::make_error_code(std::errc::not_a_directory);
+    if (error)
+        return error.value() ? error.value() : EIO;
+    r.file = dir + u'/' + QString::fromStdString(product) + QStringLiteral(".ini");
+    return 0;
+}
+
+std::string SettingsFile::path() {
+    return currentFile().toStdString();
+}
+
+SettingsFile::SettingsFile() : impl(std::make_unique<Impl>()) {
+    const QString file = currentFile();
+    if (file.isEmpty() || qtSettingsGone)
+        return;
+    auto settings = std::make_unique<QSettings>(file, QSettings::IniFormat);
+    switch (inspect(file, *settings)) {
+    case FileState::Usable:
+        impl->settings = std::move(settings);
+        return;
+    case FileState::Unreadable:
+        return;
+    case FileState::Corrupt:
+        settings.reset();
+        if (moveAside(file))
+            impl->settings = std::make_unique<QSettings>(file, QSettings::IniFormat);
+        return;
+    }
+}
+
+SettingsFile::~SettingsFile() {
+    if (!impl->settings)
+        return;
+    if (qtSettingsGone) {
+        // Qt's caches are gone: destroying the object would crash.
+        static_cast<void>(impl->settings.release());
+        return;
+    }
+    impl->settings->sync();
+}
+
+bool SettingsFile::isOpen() const {
+    return impl->settings != nullptr;
+}
+
+std::optional<std::string> SettingsFile::read(const std::string& section,
+                                              const std::string& name) const {
+    if (!impl->settings)
+        return std::nullopt;
+    const QVariant value = impl->settings->value(keyOf(section, name));
+    switch (value.typeId()) {
+    case QMetaType::QString:
+        return value.toString().toStdString();
+    case QMetaType::QByteArray:
+        return value.toByteArray().toStdString();
+    case QMetaType::QStringList:
+        // An unquoted text with commas, written by hand; Qt writes lists so.
+        return value.toStringList().join(QStringLiteral(", ")).toStdString();
+    default:
+        return std::nullopt;
+    }
+}
+
+void SettingsFile::write(const std::string& section, const std::string& name,
+                         const std::string& text) {
+    if (!impl->settings || qtSettingsGone)
+        return;
+    impl->settings->setValue(keyOf(section, name), QString::fromStdString(text));
+}
+
+} // namespace tonvela
