@@ -1,0 +1,70 @@
+#pragma once
+
+#include "analysis/AnalysisResultIfc.h"
+#include "analysis/TargetData.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tonvela {
+
+// The precision analyzer's result: the spectral levels of the bins around the
+// target and the deviation timed from the zero crossings of the band-limited
+// peak, rounded to the resolution the transform length allows.
+class AnalysisResultPro : public AnalysisResultIfc {
+public:
+    explicit AnalysisResultPro(const TargetData& target);
+    ~AnalysisResultPro() override = default;
+    AnalysisResultPro(const AnalysisResultPro&) = delete;
+    AnalysisResultPro& operator=(const AnalysisResultPro&) = delete;
+
+    void setIntervalMs(int ms) { intervalMs = ms; }
+
+    float getMeanRatio() const { return meanRatio; }
+    float getRiseRatio() const { return riseRatio; }
+    // The frequency timed from the crossings: corrected through the table for
+    // captured sound, as measured for a test tone. 0 when nothing was timed.
+    float getRawFrequency() const { return rawFrequency; }
+    // The timed frequency with the input calibration applied, before the
+    // deviation is rounded to the display resolution. 0 when nothing was timed.
+    float getCalibratedFrequency() const { return calibratedFrequency; }
+    int getFrequencyDecimals() const { return frequencyDecimals; }
+    // False when fewer than two crossings could be timed (silence) or the
+    // target cannot be measured at this sample rate.
+    bool isTimed() const { return timed; }
+
+    int getBinCount() const override { return count; }
+    float getPeakLevel() const override { return peakLevel; }
+    const float* getLevels() const override { return levels.data(); }
+    float getBinCents(int index) const override { return cents[static_cast<std::size_t>(index)]; }
+    bool isValid() const override;
+    const TargetData* getTargetData() const override { return target.get(); }
+    const std::string& getCentsText() const override;
+    const std::string& getFrequencyText() const override;
+    float getCents() const override { return roundedDeviation; }
+    float getFrequency() const override { return roundedFrequency; }
+    int getWindowMs() const override { return windowMs; }
+    int getIntervalMs() const override { return intervalMs; }
+
+private:
+    friend class AnalyzerPro;
+
+    std::unique_ptr<TargetData> target;
+    int count = 0;
+    std::vector<float> levels;
+    std::vector<float> cents;
+    float peakLevel = 0.0f;
+    float roundedDeviation = 0.0f;
+    float roundedFrequency = 0.0f;
+    int frequencyDecimals = 2;
+    float meanRatio = 0.0f;
+    float riseRatio = 0.0f;
+    int windowMs = 0;
+    int intervalMs = 0;
+    float rawFrequency = 0.0f;
+    float calibratedFrequency = 0.0f;
+    bool timed = false;
+};
+
+} // namespace tonvela

@@ -1,0 +1,299 @@
+#include "analysis/AnalyzerPro.h"
+
+#include "analysis/CentFreqCalculator.h"
+#include "analysis/HarmonicFolding.h"
+#include "audio/CaptureDriverManager.h"
+#include "state/DataStructure.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tonvela {
+
+namespace {
+
+constexpr float TWO_PI = 6.2831855f;
+// Strides beyond this are far longer than any ring; stopping here keeps the
+// float-to-int conversion defined for the tiniest targets.
+constexpr float STRIDE_LIMIT = 1.0e8f;
+
+// The interval factors, as powers in double rounded to float.
+const float sixthOctave = static_cast<float>(std::pow(2.0, 1.0 / 6.0));    // 200 cents
+const float twelfthOctave = static_cast<float>(std::pow(2.0, 1.0 / 12.0)); // 100 cents
+const float fiveCents = static_cast<float>(std::pow(2.0, 5.0 / 1200.0));
+
+int floorToInt(float value) {
+    return static_cast<int>(std::floor(value));
+}
+
+} // namespace
+
+AnalyzerPro::AnalyzerPro() = default;
+
+AnalyzerPro::~AnalyzerPro() = default;
+
+float AnalyzerPro::resolutionFor(int order) {
+    static constexpr float steps[3] = {2.0f, 1.0f, 0.5f};
+    const int u = order - 9;
+    float divisor = 1.0f;
+    for (int i = 0; i < u / 3; ++i)
+        divisor *= 10.0f;
+    return steps[u % 3] / divisor;
+}
+
+int AnalyzerPro::orderFor(float frequency) {
+    if (frequency < 60.0f)
+        return 13;
+    if (frequency < 240.0f)
+        return 14;
+    return 15;
+}
+
+float AnalyzerPro::roundToResolution(float cents, float resolution) {
+    float steps = std::round(cents / resolution);
+    if (steps == 0.0f)
+        steps = 0.0f;
+    return steps * resolution;
+}
+
+std::unique_ptr<AnalysisResultPro> AnalyzerPro::analyze(const TargetData& newTarget) {
+    return analyze(newTarget, *CaptureDriverManager::getInstance().getDriver());
+}
+
+std::unique_ptr<AnalysisResultPro> AnalyzerPro::analyze(const TargetData& newTarget,
+                                                        CaptureDriver& newDriver) {
+    driver = &newDriver;
+    // Another input device may run at another rate; the whole table depends
+    // on it, so it counts as a change of target.
+    if (!target || !target->equals(newTarget) || driver->sampleRate() != sampleRate) {
+        target = newTarget.clone();
+        calibrate();
+    }
+    return analyzeWindow(-1.0f, 1.0f);
+}
+
+void AnalyzerPro::calibrate() {
+    measurable = false;
+    if (!target || !driver)
+        return;
+    const float f = target->frequency;
+    order = orderFor(f);
+    size = 1 << order;
+    resolutionCents = resolutionFor(order);
+    sampleRate = driver->sampleRate();
+    stride = 1;
+    effectiveRate = 0.0f;
+    binWidth = 0.0f;
+    gridFrequency = 0.0f;
+    windowLength = 0.0f;
+    std::fill(std::begin(trueOffsets), std::end(trueOffsets), 0.0f);
+    std::fill(std::begin(measuredOffsets), std::end(measuredOffsets), 0.0f);
+    if (!(f > 0.0f) || !std::isfinite(f) || !(sampleRate > 0.0f))
+        return;
+
+    const float steps = sampleRate / (9.0f * f);
+    if (!(steps < STRIDE_LIMIT))
+        return;
+    stride = std::max(1, static_cast<int>(steps));
+    effectiveRate = sampleRate / static_cast<float>(stride);
+    binWidth = effectiveRate / static_cast<float>(size);
+    gridFrequency = std::trunc(f / binWidth + 0.5f) * binWidth;
+    windowLength = static_cast<float>(size) / effectiveRate;
+
+    // The window, with the read's jitter, must lie within the ring, and the
+    // levels around the target below half the decimated rate, or a reading
+    // would mix old and new sound or reach beyond the transform.
+    const long long reach =
+        static_cast<long long>(size) * stride + stride + driver->getBufferBytes();
+    if (reach > driver->getRingLength() && !driver->isSilent())
+        return;
+    const float lowest = f / sixthOctave / binWidth;
+    const float highest = f * sixthOctave / binWidth;
+    if (!(lowest >= 1.0f) || !(highest + 3.0f < static_cast<float>(size / 2)))
+        return;
+    measurable = true;
+
+    if (size > capacity) {
+        spectrum.assign(static_cast<std::size_t>(size), Complex{});
+        samples.assign(static_cast<std::size_t>(size), Complex{});
+        capacity = size;
+    }
+    if (!transforms[order])
+        transforms[order] = std::make_unique<FFT>(order);
+    fft = transforms[order].get();
+
+    for (int i = 1; i <= 9; ++i)
+        trueOffsets[i] = calibrationFractions[i] * binWidth;
+    trueOffsets[0] = 0.0f;
+    trueOffsets[10] = binWidth;
+    measuredOffsets[0] = 0.0f;
+    measuredOffsets[10] = binWidth;
+    for (int i = 1; i <= 9; ++i)
+        measuredOffsets[i] = measureOffset(gridFrequency + trueOffsets[i]);
+}
+
+float AnalyzerPro::measureOffset(float frequency) {
+    float sum = 0.0f;
+    for (int k = 0; k < 4; ++k) {
+        const std::unique_ptr<AnalysisResultPro> record =
+            analyzeWindow(frequency, static_cast<float>(k) * TWO_PI * 0.25f);
+        // A tone that could not be timed leaves that point of the table true.
+        const float raw = record->isTimed() ? record->getRawFrequency() : frequency;
+        sum += raw - gridFrequency;
+    }
+    return sum * 0.25f;
+}
+
+float AnalyzerPro::correctFrequency(float raw) const {
+    const float base = std::trunc(raw / binWidth) * binWidth;
+    const float m = raw - base;
+    for (int i = 1; i <= 10; ++i) {
+        if (m < measuredOffsets[i]) {
+            const float measuredStep = measuredOffsets[i] - measuredOffsets[i - 1];
+            // Only a table measured out of order could get here with no step.
+            if (!(measuredStep > 0.0f))
+                return base + trueOffsets[i - 1];
+            return base + trueOffsets[i - 1] +
+                   (trueOffsets[i] - trueOffsets[i - 1]) * (m - measuredOffsets[i - 1]) /
+                       measuredStep;
+        }
+    }
+    return base + binWidth;
+}
+
+std::unique_ptr<AnalysisResultPro> AnalyzerPro::unmeasuredRecord() const {
+    auto record = std::make_unique<AnalysisResultPro>(target ? *target : TargetData());
+    return record;
+}
+
+std::unique_ptr<AnalysisResultPro> AnalyzerPro::analyzeWindow(float testFrequency,
+                                                              float startPhase) {
+    if (!target || !driver || !measurable)
+        return unmeasuredRecord();
+    const float f = target->frequency;
+    Complex* x = spectrum.data();
+
+    if (testFrequency > 0.0f) {
+        driver->makeTestTone(x, size, stride, testFrequency, startPhase);
+    } else {
+        driver->readStrided(samples.data(), size, stride);
+        foldHarmonics(samples.data(), x, size);
+    }
+    fft->forward(x);
+
+    // Levels of the bins within about +-200 cents, for the displays.
+    const float n = static_cast<float>(size);
+    const int lo = floorToInt(f / sixthOctave / binWidth);
+    const int hi = floorToInt(f * sixthOctave / binWidth);
+    const int count = hi - lo + 2;
+    std::vector<float> levels(static_cast<std::size_t>(count));
+    for (int k = 0; k < count; ++k) {
+        const Complex& bin = x[lo + k];
+        levels[k] = std::sqrt(bin.re * bin.re + bin.im * bin.im) / n;
+    }
+
+    // The peak within +-100 cents, and the shape of the curve there.
+    const int a = floorToInt(f / twelfthOctave / binWidth) - lo;
+    const int b = floorToInt(f * twelfthOctave / binWidth) + 1 - lo;
+    float prev = 0.0f;
+    float max = 0.0f;
+    float sum = 0.0f;
+    float rises = 0.0f;
+    int peak = -1;
+    for (int k = a; k <= b; ++k) {
+        const float level = levels[k];
+        sum += level;
+        if (level > prev)
+            rises += level - prev;
+        if (level > max) {
+            max = level;
+            peak = k;
+        }
+        prev = level;
+    }
+    if (peak < 0)
+        peak = (a + b) / 2;
+    float meanRatio = 0.0f;
+    float riseRatio = 0.0f;
+    if (max > 0.0f) {
+        meanRatio = (sum / static_cast<float>(b - a + 1)) / max;
+        riseRatio = rises / max;
+    }
+
+    // Keep only the positive-frequency bins within +-5 cents of the peak.
+    const float peakFrequency = static_cast<float>(lo + peak) * binWidth;
+    const int kLo = std::min(floorToInt(peakFrequency / fiveCents / binWidth), size - 1);
+    const int kHi = std::max(floorToInt(peakFrequency * fiveCents / binWidth) + 1, 0);
+    for (int i = 0; i <= kLo; ++i)
+        x[i] = Complex{};
+    for (int i = kHi; i < size; ++i)
+        x[i] = Complex{};
+    fft->inverse(x);
+
+    // Time the crossings of the real part in one direction: falls when the
+    // signal starts at or above zero, rises otherwise.
+    const bool falls = x[0].re >= 0.0f;
+    int first = -1;
+    for (int i = 1; i < size; ++i) {
+        if (falls ? x[i].re < 0.0f : x[i].re >= 0.0f) {
+            first = i;
+            break;
+        }
+    }
+    int periods = 0;
+    int last = first;
+    if (first > 0) {
+        for (int i = first + 1; i < size; ++i) {
+            const bool crossed = falls ? (x[i - 1].re >= 0.0f && x[i].re < 0.0f)
+                                       : (x[i - 1].re < 0.0f && x[i].re >= 0.0f);
+            if (crossed) {
+                ++periods;
+                last = i;
+            }
+        }
+    }
+
+    auto record = std::make_unique<AnalysisResultPro>(*target);
+    if (periods > 0) {
+        const float before = std::fabs(x[first - 1].re);
+        const float after = std::fabs(x[first].re);
+        const float firstFraction = after / (before + after);
+        const float lastBefore = std::fabs(x[last - 1].re);
+        const float lastAfter = std::fabs(x[last].re);
+        const float lastFraction = lastBefore / (lastBefore + lastAfter);
+        const float span =
+            (static_cast<float>(last - first - 1) + firstFraction + lastFraction) / effectiveRate;
+        float raw = static_cast<float>(periods) / span;
+        if (!(testFrequency > 0.0f))
+            raw = correctFrequency(raw);
+        record->rawFrequency = raw;
+
+        const float calibrated =
+            CentFreqCalculator::frequencyOf(raw, DataStructure::getInstance().getCalibIn());
+        const float deviation = CentFreqCalculator::centsBetween(f, calibrated);
+        if (std::isfinite(deviation)) {
+            record->timed = true;
+            record->calibratedFrequency = calibrated;
+            record->roundedDeviation = roundToResolution(deviation, resolutionCents);
+            record->roundedFrequency = CentFreqCalculator::frequencyOf(f, record->roundedDeviation);
+        }
+    }
+
+    record->count = count;
+    record->peakLevel = levels[peak];
+    record->cents.resize(static_cast<std::size_t>(count));
+    for (int k = 0; k < count; ++k)
+        record->cents[k] =
+            CentFreqCalculator::centsBetween(f, static_cast<float>(lo + k) * binWidth);
+    record->levels = std::move(levels);
+    record->meanRatio = meanRatio;
+    record->riseRatio = riseRatio;
+
+    const double step = static_cast<double>(f) *
+                        (std::pow(2.0, static_cast<double>(resolutionCents) / 1200.0) - 1.0);
+    record->frequencyDecimals = std::max(0, 1 - static_cast<int>(std::trunc(std::log10(step))));
+    record->windowMs = static_cast<int>(windowLength * 1000.0f);
+    return record;
+}
+
+} // namespace tonvela

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "analysis/AnalysisResultPro.h"
+#include "analysis/Complex.h"
+#include "analysis/FFT.h"
+#include "analysis/TargetData.h"
+
+#include <array>
+#include <memory>
+#include <vector>
+
+namespace tonvela {
+
+class CaptureDriver;
+
+// The analyzer of the Most Accurate mode. It isolates a band of +-5 cents
+// around the spectral peak near the target, transforms it back and times the
+// zero crossings of that signal. Because only a few bins survive the band
+// limit, the raw estimate clusters near a bin frequency; a table measured on
+// test tones at known positions within one bin maps it back to the tone. The
+// table is rebuilt whenever the target or the driver's sample rate changes.
+class AnalyzerPro {
+public:
+    // Positions of the calibration tones within one bin; the first and the
+    // last are not measured.
+    static constexpr float calibrationFractions[11] = {0.0f, 0.22f, 0.33f, 0.4f,  0.48f, 0.535f,
+                                                       0.6f, 0.66f, 0.77f, 0.88f, 1.0f};
+
+    AnalyzerPro();
+    virtual ~AnalyzerPro();
+    AnalyzerPro(const AnalyzerPro&) = delete;
+    AnalyzerPro& operator=(const AnalyzerPro&) = delete;
+
+    // One measurement of captured sound against target, recalibrating first
+    // when the target or the sample rate changed. Never null; the caller owns
+    // the record.
+    std::unique_ptr<AnalysisResultPro> analyze(const TargetData& target);
+    // The same on a given driver.
+    std::unique_ptr<AnalysisResultPro> analyze(const TargetData& target, CaptureDriver& driver);
+
+    // The steps of one analysis, for tests and benchmarks; they work on the
+    // target and driver of the last analyze().
+    void calibrate();
+    // testFrequency > 0 analyses a test tone of the driver (uncorrected);
+    // otherwise captured sound (corrected through the table).
+    std::unique_ptr<AnalysisResultPro> analyzeWindow(float testFrequency, float startPhase);
+    // Mean offset from gridFrequency that the estimator reports for a test
+    // tone at frequency, over four start phases.
+    float measureOffset(float frequency);
+    // Maps a raw estimate through the table from measured to true offsets.
+    float correctFrequency(float raw) const;
+
+    // The parameters of the current calibration.
+    bool isMeasurable() const { return measurable; }
+    int getOrder() const { return order; }
+    int getSize() const { return size; }
+    int getStride() const { return stride; }
+    float getSampleRate() const { return sampleRate; }
+    float getEffectiveRate() const { return effectiveRate; }
+    float getBinWidth() const { return binWidth; }
+    float getGridFrequency() const { return gridFrequency; }
+    float getWindowLength() const { return windowLength; }
+    float getResolutionCents() const { return resolutionCents; }
+    const float* getTrueOffsets() const { return trueOffsets; }
+    const float* getMeasuredOffsets() const { return measuredOffsets; }
+
+    // The display resolution in cents for a transform order: 0.1 for 13,
+    // 0.05 for 14, 0.02 for 15.
+    static float resolutionFor(int order);
+    // The transform order for a target frequency.
+    static int orderFor(float frequency);
+    // cents rounded to the nearest multiple of resolution; a deviation that
+    // rounds to zero is +0, never -0.
+    static float roundToResolution(float cents, float resolution);
+
+private:
+    // A record for a target this analyzer cannot measure: no levels, nothing
+    // timed.
+    std::unique_ptr<AnalysisResultPro> unmeasuredRecord() const;
+
+    std::unique_ptr<TargetData> target;
+    CaptureDriver* driver = nullptr;
+    int order = 13;
+    int size = 1 << 13;
+    int capacity = 0;
+    float binWidth = 0.0f;
+    float sampleRate = 0.0f;
+    int stride = 1;
+    float effectiveRate = 0.0f;
+    float gridFrequency = 0.0f;
+    float windowLength = 0.0f;
+    float resolutionCents = 0.1f;
+    float trueOffsets[11] = {};
+    float measuredOffsets[11] = {};
+    // False when the window would reach back further than the ring holds, or
+    // the band around the target reaches half the decimated rate.
+    bool measurable = false;
+    std::vector<Complex> spectrum;
+    std::vector<Complex> samples;
+    std::array<std::unique_ptr<FFT>, 20> transforms;
+    FFT* fft = nullptr;
+};
+
+} // namespace tonvela

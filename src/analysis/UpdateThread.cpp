@@ -1,0 +1,90 @@
+#include "analysis/UpdateThread.h"
+
+#include "state/DataStructure.h"
+
+#include <utility>
+
+namespace tonvela {
+
+UpdateThread::UpdateThread(AnalysisClock* clock) : clock(clock ? clock : &realClock) {
+    setPriority(-2);
+}
+
+UpdateThread::~UpdateThread() {
+    stop();
+}
+
+void UpdateThread::setReceiver(ResultReceiver* newReceiver) {
+    receiver = newReceiver;
+}
+
+void UpdateThread::setTarget(const TargetData* newTarget) {
+    std::shared_ptr<const TargetData> copy;
+    if (newTarget != nullptr)
+        copy = std::make_shared<const TargetData>(*newTarget);
+    Guard guard(lock);
+    target = std::move(copy);
+}
+
+std::shared_ptr<const TargetData> UpdateThread::currentTarget() {
+    Guard guard(lock);
+    return target;
+}
+
+void UpdateThread::stop() {
+    running = false;
+    join();
+}
+
+void UpdateThread::post(std::unique_ptr<AnalysisResultIfc> result) {
+    // Without a receiver the record is destroyed here.
+    if (ResultReceiver* r = receiver.load())
+        r->postMessage(WM_ANALYSIS_RESULT, std::move(result));
+}
+
+void UpdateThread::sleepFor(int milliseconds) {
+    if (milliseconds >= 1 && milliseconds <= 9999)
+        clock->sleep(milliseconds);
+}
+
+void UpdateThread::run() {
+    std::uint32_t t0 = clock->now();
+    std::unique_ptr<AnalysisResultStd> record;
+    const auto elapsed = [&] { return static_cast<int>(clock->now() - t0); };
+
+    while (running) {
+        const std::shared_ptr<const TargetData> t = currentTarget();
+        if (!t || !(t->frequency > 0.0f)) {
+            clock->sleep(IDLE_MS);
+            continue;
+        }
+        const int accuracy = DataStructure::getInstance().getAccuracy();
+        if (accuracy == 2) {
+            std::unique_ptr<AnalysisResultPro> result = analyzerPro.analyze(*t);
+            result->setIntervalMs(CADENCE_MS);
+            post(std::move(result));
+            sleepFor(CADENCE_MS - elapsed());
+            t0 = clock->now();
+            continue;
+        }
+        // A record keeps the shape it was created with until its last pass.
+        if (!record) {
+            if (accuracy == 0)
+                record = std::make_unique<AnalysisResultStd>(*t, 200, 1.0f);
+            else
+                record = std::make_unique<AnalysisResultStd>(*t, 400, 0.5f);
+        }
+        analyzerStd.analyze(*record);
+        record->setPassCount(record->getPassCount() + 1);
+        if (record->getPassCount() < PASSES) {
+            sleepFor((CADENCE_MS - elapsed()) / (PASSES - record->getPassCount()));
+            continue;
+        }
+        record->evaluate();
+        record->setIntervalMs(CADENCE_MS);
+        post(std::move(record));
+        t0 = clock->now();
+    }
+}
+
+} // namespace tonvela

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "analysis/AnalysisClock.h"
+#include "analysis/AnalyzerPro.h"
+#include "analysis/AnalyzerStd.h"
+#include "analysis/ResultReceiver.h"
+#include "analysis/TargetData.h"
+#include "runtime/Mutex.h"
+#include "runtime/Thread.h"
+
+#include <atomic>
+#include <memory>
+
+namespace tonvela {
+
+// The analysis thread. Keeps a cadence of one result every 400 ms: in the
+// Standard and Accurate modes ten passes of the standard analyzer spread over
+// the period, in the Most Accurate mode one precision analysis and a sleep for
+// the rest. Each finished record is posted to the receiver as
+// WM_ANALYSIS_RESULT, which takes it over.
+//
+// The target is handed over as an immutable copy at each change: the panel
+// may rewrite its own record at any time, and the thread only ever reads its
+// copy, swapped under the lock.
+class UpdateThread : public Thread {
+public:
+    static constexpr int CADENCE_MS = 400;
+    static constexpr int PASSES = 10;
+    static constexpr int IDLE_MS = 300;
+
+    // clock: the time base, borrowed; null uses the tick clock and real
+    // sleeps. The thread stays suspended until resume().
+    explicit UpdateThread(AnalysisClock* clock = nullptr);
+    ~UpdateThread() override;
+
+    // Before resume(); a thread without a receiver destroys its results.
+    void setReceiver(ResultReceiver* receiver);
+    // Takes a copy of target for the following cycles; null (or a frequency
+    // not above 0) lets the thread idle.
+    void setTarget(const TargetData* target);
+    // Clears the running flag and waits for the loop to end; the current
+    // analysis or sleep finishes first.
+    void stop();
+    // Only clears the running flag: the loop ends after its current step.
+    // Safe from any thread, also from inside the loop (a clock or receiver).
+    void requestStop() { running = false; }
+
+protected:
+    void run() override;
+
+private:
+    std::shared_ptr<const TargetData> currentTarget();
+    void post(std::unique_ptr<AnalysisResultIfc> result);
+    void sleepFor(int milliseconds);
+
+    AnalyzerStd analyzerStd;
+    AnalyzerPro analyzerPro;
+    std::atomic<bool> running{true};
+    std::shared_ptr<const TargetData> target;
+    std::atomic<ResultReceiver*> receiver{nullptr};
+    ThreadMutex lock;
+    RealClock realClock;
+    AnalysisClock* clock;
+};
+
+} // namespace tonvela

@@ -1,0 +1,29 @@
+#include "cli/CliInput.h"
+
+#include <utility>
+
+namespace tonvela::cli {
+
+bool installRecordingInput(const std::string& path, VirtualInputDevice::Pacing pacing,
+                           CliInput& input, std::string& error) {
+    auto recording = std::make_shared<Recording>();
+    if (!readRecording(path, *recording, error))
+        return false;
+    if (recording->samples.empty() || recording->sampleRate == 0) {
+        error = "'" + path + "' holds no sound";
+        return false;
+    }
+
+    VirtualInputDevice device;
+    device.name = path;
+    device.pacing = pacing;
+    device.recording = recording;
+    auto backend = std::make_unique<VirtualAudioBackend>();
+    input.device = backend->addInputDevice(std::move(device));
+    input.backend = backend.get();
+    input.recording = std::move(recording);
+    installAudioBackend(std::move(backend));
+    return true;
+}
+
+} // namespace tonvela::cli
