@@ -1,5 +1,7 @@
 #include "state/DataStructure.h"
 
+#include "state/Settings.h"
+
 #include <algorithm>
 #include <memory>
 
@@ -21,13 +23,47 @@ DataStructure& DataStructure::getInstance() {
     return *slot;
 }
 
-void DataStructure::destroyInstance() { instanceSlot().reset(); }
+void DataStructure::destroyInstance() {
+    instanceSlot().reset();
+}
 
-DataStructure::DataStructure() = default;
+DataStructure::DataStructure() {
+    // The catalogue, the user temperaments (loaded by their store) and the
+    // empty protocol exist by now; the user ones go ahead of the catalogue.
+    protocol.clear();
+    toneScales.setCustomScales(customScales.getSimpleScales(), customScales.getFullScales());
+    loadMeasurementSettings();
+}
 
-DataStructure::~DataStructure() = default;
+DataStructure::~DataStructure() {
+    saveMeasurementSettings();
+}
 
-void DataStructure::addListener(DataStructureListener* listener) { listeners.push_back(listener); }
+void DataStructure::loadMeasurementSettings() {
+    const Settings settings("settings");
+    measurementSettings.setHarmonicsMask(settings.readInt("harmonics", -1));
+    measurementSettings.calibIn = settings.readFloat("calibIn", 0.0f);
+    measurementSettings.calibOut = settings.readFloat("calibOut", 0.0f);
+    measurementSettings.autoMeasure = settings.readInt("autoMeasure", 1);
+    measurementSettings.accuracy = settings.readInt("accuracy", 0);
+    measurementSettings.autoSwap = settings.readInt("autoSwap", 0);
+}
+
+// The only place the measurement settings reach the store: a change made
+// in the dialog is kept in memory until the process ends normally.
+void DataStructure::saveMeasurementSettings() const {
+    Settings settings("settings");
+    settings.writeInt("harmonics", measurementSettings.harmonicsMask());
+    settings.writeFloat("calibIn", measurementSettings.calibIn);
+    settings.writeFloat("calibOut", measurementSettings.calibOut);
+    settings.writeInt("autoMeasure", measurementSettings.autoMeasure);
+    settings.writeInt("accuracy", measurementSettings.accuracy);
+    settings.writeInt("autoSwap", measurementSettings.autoSwap);
+}
+
+void DataStructure::addListener(DataStructureListener* listener) {
+    listeners.push_back(listener);
+}
 
 void DataStructure::removeListener(DataStructureListener* listener) {
     const auto it = std::find(listeners.begin(), listeners.end(), listener);

@@ -2,14 +2,19 @@
 
 #include "state/DataStructureListener.h"
 #include "state/MeasurementSettings.h"
+#include "state/Protocol.h"
+#include "tuning/CustomScaleManager.h"
+#include "tuning/ToneScaleCollection.h"
 
 #include <vector>
 
 namespace tonvela {
 
-// The central state: the selected input device and the measurement settings,
-// with the listeners that learn of changes. Created on first use on the
-// user-interface thread, before any worker thread exists.
+// The central state: the scale settings with all temperaments, the user
+// temperaments, the tune-up protocol, the selected input device and the
+// measurement settings, with the listeners that learn of changes. Created on
+// first use on the user-interface thread, before any worker thread exists;
+// the measurement settings are loaded then and written back when it goes.
 class DataStructure {
 public:
     static DataStructure& getInstance();
@@ -32,6 +37,13 @@ public:
     void setMeasurementSettings(const MeasurementSettings& in);
     void getHarmonics(bool& h1, bool& h15, bool& h2, bool& h225, bool& h3, bool& h4) const;
 
+    ToneScaleCollection& getToneScales() { return toneScales; }
+    const ToneScaleCollection& getToneScales() const { return toneScales; }
+    CustomScaleManager& getCustomScales() { return customScales; }
+    const CustomScaleManager& getCustomScales() const { return customScales; }
+    Protocol& getProtocol() { return protocol; }
+    const Protocol& getProtocol() const { return protocol; }
+
     // Read without a lock by the analysis thread: each is one aligned word,
     // written whole; a cycle may see old and new fields mixed.
     int getAccuracy() const { return measurementSettings.accuracy; }
@@ -43,7 +55,16 @@ public:
 private:
     DataStructure();
 
+    void loadMeasurementSettings();
+    void saveMeasurementSettings() const;
+
+    // Declared in the order of construction; members go in reverse order, so
+    // the protocol goes before the user temperaments (which save themselves)
+    // and these before the scale settings they were handed to.
     std::vector<DataStructureListener*> listeners;
+    ToneScaleCollection toneScales;
+    CustomScaleManager customScales{toneScales};
+    Protocol protocol;
     int inputDevice = -1;
     MeasurementSettings measurementSettings;
 };

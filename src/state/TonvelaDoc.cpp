@@ -1,0 +1,314 @@
+#include "state/TonvelaDoc.h"
+
+#include "state/Archive.h"
+#include "state/DataStructure.h"
+#include "state/Settings.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cmath>
+#include <ctime>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tonvela {
+
+namespace {
+
+constexpr std::uint8_t Signature[5] = {'v', 'e', 'l', '0', '4'};
+const char* const FailedToOpen = "Failed to open document.";
+const char* const UnexpectedFormat = "Unexpected file format.";
+const char* const FailedToSave = "Failed to save document.";
+
+// No document comes near this; a file beyond it is not read into memory.
+constexpr off_t MaxFileSize = 256 * 1024 * 1024;
+
+// Everything a file holds, read completely before any of it is applied.
+struct Content {
+    std::string key = "equal";
+    float standardPitch = 440.0f;
+    std::int32_t keynote = 0;
+    float calibration = 0.0f;
+    std::string texts[5]; // author, instrument, customer, location, remarks
+    float frequencies[Protocol::NoteCount] = {};
+    std::int64_t date = 0;
+    std::string version;
+};
+
+bool readScale(ArchiveReader& archive, Content& content, std::string& message) {
+    message = UnexpectedFormat;
+    std::uint8_t form;
+    std::uint32_t reserved;
+    if (!archive.readU8(form))
+        return false;
+    switch (form) {
+    case '1':
+        if (!archive.readU32(reserved) || !archive.readFloat(content.standardPitch) ||
+            !archive.readU32(reserved))
+            return false;
+        break;
+    case '2':
+    case '3':
+        if (!archive.readString(content.key) || !archive.readFloat(content.standardPitch) ||
+            !archive.readI32(content.keynote) || !archive.readU32(reserved))
+            return false;
+        if (form == '3' && !archive.readFloat(content.calibration))
+            return false;
+        break;
+    default:
+        message = FailedToOpen;
+        return false;
+    }
+    // Values no scale dialog can produce would index past the note tables or
+    // turn every target into NaN.
+    return content.keynote >= 0 && content.keynote < 12 && std::isfinite(content.standardPitch) &&
+           content.standardPitch > 0.0f && std::isfinite(content.calibration);
+}
+
+bool readContent(ArchiveReader& archive, Content& content, std::string& message) {
+    std::uint8_t signature[5];
+    const std::size_t available = std::min(archive.remaining(), sizeof signature);
+    archive.readBytes(signature, available);
+    if (!std::equal(signature, signature + available, Signature)) {
+        message = FailedToOpen;
+        return false;
+    }
+    message = UnexpectedFormat;
+    if (available < sizeof signature)
+        return false;
+    if (!readScale(archive, content, message))
+        return false;
+    for (std::string& text : content.texts)
+        if (!archive.readString(text))
+            return false;
+    for (float& frequency : content.frequencies) {
+        if (!archive.readFloat(frequency))
+            return false;
+        // The protocol ignores NaN as "no change", which would keep the entry
+        // of the document open before; a NaN is no measurement.
+        if (std::isnan(frequency))
+            frequency = 0.0f;
+    }
+    std::uint32_t low, high;
+    if (!archive.readU32(low) || !archive.readU32(high))
+        return false;
+    content.date = static_cast<std::int64_t>((static_cast<std::uint64_t>(high) << 32) | low);
+    return archive.readString(content.version);
+}
+
+std::string cannotFind(const std::string& path) {
+    return path + "\nCannot find this file.\nVerify that the correct path and file name are given.";
+}
+
+bool readFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& message) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        message = errno == ENOENT ? cannotFind(path) : std::string(FailedToOpen);
+        return false;
+    }
+    message = FailedToOpen;
+    struct stat info;
+    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    if (ok && info.st_size > MaxFileSize) {
+        message = UnexpectedFormat;
+        ok = false;
+    }
+    if (ok) {
+        bytes.resize(static_cast<std::size_t>(info.st_size));
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                ok = false;
+            if (n <= 0)
+                break; // an error, or the file shrank: what is missing shows as truncation
+            done += static_cast<std::size_t>(n);
+        }
+        bytes.resize(done);
+    }
+    ::close(fd);
+    return ok;
+}
+
+bool writeAll(int fd, const std::vector<std::uint8_t>& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Writes bytes to a fresh file beside target and renames it over target once
+// it is complete and on disk.
+bool replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    // Saving through a link replaces the file it points to, not the link.
+    fs::path target = path;
+    if (fs::is_symlink(target, error)) {
+        const fs::path resolved = fs::weakly_canonical(target, error);
+        if (error)
+            return false;
+        target = resolved;
+    }
+    struct stat old;
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists && !S_ISREG(old.st_mode))
+        return false;
+
+    static std::atomic<unsigned> counter{0};
+    std::string temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temporary =
+            target.string() + ".~" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            return false;
+    }
+    if (fd < 0)
+        return false;
+    bool ok = writeAll(fd, bytes);
+    if (ok && exists)
+        ::fchmod(fd, old.st_mode & 07777); // keep who may read the document
+    ok = ok && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    const int dir = ::open(target.parent_path().empty() ? "." : target.parent_path().c_str(),
+                           O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+} // namespace
+
+TonvelaDoc::TonvelaDoc() {
+    DataStructure::getInstance().getToneScales().addListener(this);
+}
+
+TonvelaDoc::~TonvelaDoc() {
+    DataStructure::getInstance().getToneScales().removeListener(this);
+}
+
+bool TonvelaDoc::OnNewDocument() {
+    instrument.clear();
+    customer.clear();
+    location.clear();
+    remarks.clear();
+    author = getProfileString("settings", "author");
+    DataStructure::getInstance().getProtocol().clear();
+    date = static_cast<std::int64_t>(std::time(nullptr));
+    version = std::string("Tonvela, Version ") + ProgramVersion;
+    SetModifiedFlag(false);
+    UpdateAllViews();
+    return true;
+}
+
+void TonvelaDoc::Serialize(ArchiveWriter& archive) const {
+    const DataStructure& state = DataStructure::getInstance();
+    const ToneScaleCollection& scales = state.getToneScales();
+    archive.writeBytes(Signature, sizeof Signature);
+    archive.writeU8('3');
+    archive.writeString(scales.getCurrentScale()->getKey());
+    archive.writeFloat(scales.getStandardPitch());
+    archive.writeI32(scales.getKeynote());
+    archive.writeU32(0);
+    archive.writeFloat(scales.getCalibration());
+    for (const std::string* text : {&author, &instrument, &customer, &location, &remarks})
+        archive.writeString(*text);
+    for (int i = 0; i < Protocol::NoteCount; ++i)
+        archive.writeFloat(state.getProtocol().getFrequency(i));
+    const auto bits = static_cast<std::uint64_t>(date);
+    archive.writeU32(static_cast<std::uint32_t>(bits));
+    archive.writeU32(static_cast<std::uint32_t>(bits >> 32));
+    archive.writeString(version);
+}
+
+bool TonvelaDoc::Serialize(ArchiveReader& archive, std::string& message) {
+    Content content;
+    if (!readContent(archive, content, message))
+        return false;
+    message.clear();
+
+    DataStructure& state = DataStructure::getInstance();
+    // Tells every listener, this document among them; a load is no change.
+    state.getToneScales().setScale(content.key, content.keynote, content.standardPitch,
+                                   content.calibration);
+    author = content.texts[0];
+    instrument = content.texts[1];
+    customer = content.texts[2];
+    location = content.texts[3];
+    remarks = content.texts[4];
+    Protocol& protocol = state.getProtocol();
+    for (int i = 0; i < Protocol::NoteCount; ++i)
+        protocol.setFrequency(i, content.frequencies[i], false);
+    protocol.notifyReset();
+    date = content.date;
+    version = content.version;
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool TonvelaDoc::OnOpenDocument(const std::string& path, std::string& message) {
+    std::vector<std::uint8_t> bytes;
+    if (!readFile(path, bytes, message))
+        return false;
+    ArchiveReader archive(bytes);
+    if (!Serialize(archive, message))
+        return false;
+    UpdateAllViews();
+    return true;
+}
+
+bool TonvelaDoc::OnSaveDocument(const std::string& path, std::string& message) {
+    ArchiveWriter archive;
+    Serialize(archive);
+    if (!replaceFile(path, archive.bytes())) {
+        message = FailedToSave;
+        return false;
+    }
+    message.clear();
+    // The next new protocol offers the same name.
+    writeProfileString("settings", "author", author);
+    SetModifiedFlag(false);
+    return true;
+}
+
+void TonvelaDoc::toneScaleChanged() {
+    SetModifiedFlag(true);
+    UpdateAllViews();
+}
+
+void TonvelaDoc::addView(DocumentView* view) {
+    views.push_back(view);
+}
+
+void TonvelaDoc::removeView(DocumentView* view) {
+    const auto it = std::find(views.begin(), views.end(), view);
+    if (it != views.end())
+        views.erase(it);
+}
+
+void TonvelaDoc::UpdateAllViews() {
+    for (DocumentView* view : views)
+        view->OnUpdate();
+}
+
+} // namespace tonvela

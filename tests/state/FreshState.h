@@ -1,0 +1,27 @@
+#pragma once
+
+#include "state/DataStructure.h"
+#include "state/Settings.h"
+#include "support/TempDir.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace tonvela::test {
+
+// Each test starts with an empty settings directory and no central state; the
+// central state of the test is destroyed (and so writes its settings) while
+// that directory still exists.
+class FreshState : public ::testing::Test {
+protected:
+    void SetUp() override {
+        DataStructure::destroyInstance();
+        setenv("TONVELA_CONFIG_DIR", settingsDir.path().c_str(), 1);
+        ASSERT_EQ(Settings::openRoot("Tonvela"), 0);
+    }
+    void TearDown() override { DataStructure::destroyInstance(); }
+
+    TempDir settingsDir;
+};
+
+} // namespace tonvela::test
