@@ -1,0 +1,502 @@
+#include "platform/audio/VirtualAudioBackend.h"
+
+#include <sndfile.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <deque>
+#include <new>
+#include <thread>
+#include <utility>
+
+namespace tonvela {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Signal = std::function<double(std::uint64_t frame)>;
+
+constexpr auto STEP_TIMEOUT = std::chrono::seconds(5);
+
+bool isDeviceRate(unsigned rate) {
+    return rate == 44100 || rate == 22050 || rate == 11025;
+}
+
+unsigned bothWidths(unsigned rate) {
+    return formatFlag(rate, 16) | formatFlag(rate, 8);
+}
+
+// A sound card's converter: round to the nearest step, clip at full scale.
+void storeSample(std::uint8_t* out, int bitsPerSample, double x) {
+    if (std::isnan(x))
+        x = 0.0;
+    x = std::clamp(x, -2.0, 2.0);
+    if (bitsPerSample == 16) {
+        const long value = std::clamp(std::lround(x * 32767.0), -32768L, 32767L);
+        out[0] = static_cast<std::uint8_t>(value & 0xFF);
+        out[1] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
+    } else {
+        out[0] = static_cast<std::uint8_t>(std::clamp(std::lround(x * 127.0) + 128, 0L, 255L));
+    }
+}
+
+double besselI0(double x) {
+    double sum = 1.0;
+    double term = 1.0;
+    for (int k = 1; k < 50 && term > 1e-17 * sum; ++k) {
+        const double half = x / (2.0 * k);
+        term *= half * half;
+        sum += term;
+    }
+    return sum;
+}
+
+// Band-limited interpolation of a recording at another rate. Output sample n
+// lies exactly at input position n * inRate / outRate (integer arithmetic), so
+// the resampled signal keeps every frequency.
+class Resampler {
+public:
+    Resampler(std::shared_ptr<const Recording> recording, unsigned outRate)
+        : recording(std::move(recording)), inRate(this->recording->sampleRate), outRate(outRate) {
+        cutoff = 0.95 * std::min(1.0, static_cast<double>(outRate) / inRate);
+        reach = static_cast<int>(std::ceil(ZERO_CROSSINGS / cutoff));
+        kernel.resize(ZERO_CROSSINGS * STEPS + 2);
+        const double pi = 3.14159265358979323846;
+        const double norm = besselI0(BETA);
+        for (std::size_t i = 0; i < kernel.size(); ++i) {
+            const double u = static_cast<double>(i) / STEPS;
+            const double r = u / ZERO_CROSSINGS;
+            const double window = r < 1.0 ? besselI0(BETA * std::sqrt(1.0 - r * r)) / norm : 0.0;
+            const double sinc = u == 0.0 ? 1.0 : std::sin(pi * u) / (pi * u);
+            kernel[i] = sinc * window;
+        }
+    }
+
+    double operator()(std::uint64_t n) const {
+        const std::vector<float>& samples = recording->samples;
+        const std::uint64_t position = n * inRate;
+        const auto base = static_cast<long long>(position / outRate);
+        const double fraction = static_cast<double>(position % outRate) / outRate;
+        const long long first = std::max(0LL, base - reach + 1);
+        const long long last = std::min(static_cast<long long>(samples.size()) - 1, base + reach);
+        double sum = 0.0;
+        for (long long k = first; k <= last; ++k) {
+            const double u = std::abs(static_cast<double>(base - k) + fraction) * cutoff;
+            if (u >= ZERO_CROSSINGS)
+                continue;
+            const double scaled = u * STEPS;
+            const auto index = static_cast<std::size_t>(scaled);
+            const double weight = scaled - static_cast<double>(index);
+            const double h = kernel[index] + weight * (kernel[index + 1] - kernel[index]);
+            sum += samples[static_cast<std::size_t>(k)] * h;
+        }
+        return sum * cutoff;
+    }
+
+private:
+    static constexpr int ZERO_CROSSINGS = 32;
+    static constexpr int STEPS = 512;
+    static constexpr double BETA = 9.0;
+
+    std::shared_ptr<const Recording> recording;
+    std::uint64_t inRate;
+    std::uint64_t outRate;
+    double cutoff = 1.0;
+    int reach = 0;
+    std::vector<double> kernel;
+};
+
+Signal signalFor(const VirtualInputDevice& device, unsigned rate) {
+    if (device.recording && device.recording->sampleRate > 0) {
+        std::shared_ptr<const Recording> recording = device.recording;
+        if (recording->sampleRate == rate)
+            return [recording](std::uint64_t frame) {
+                return frame < recording->samples.size() ? recording->samples[frame] : 0.0;
+            };
+        return Resampler(recording, rate);
+    }
+    if (device.generator) {
+        std::function<double(double)> generator = device.generator;
+        return [generator, rate](std::uint64_t frame) {
+            return generator(static_cast<double>(frame) / rate);
+        };
+    }
+    return [](std::uint64_t) { return 0.0; };
+}
+
+unsigned reportedFormats(const VirtualInputDevice& device) {
+    if (device.recording && device.recording->sampleRate > 0) {
+        const unsigned rate = device.recording->sampleRate;
+        return bothWidths(isDeviceRate(rate) ? rate : 44100);
+    }
+    return device.formats;
+}
+
+void giveBack(std::deque<AudioBuffer*>& queue) {
+    for (AudioBuffer* buffer : queue)
+        buffer->flags |= BUFFER_DONE;
+    queue.clear();
+}
+
+} // namespace
+
+bool readRecording(const std::string& path, Recording& out, std::string& error) {
+    const std::string prefix = "Cannot read recording " + path + ": ";
+    SF_INFO info{};
+    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    if (!file) {
+        error = prefix + sf_strerror(nullptr);
+        return false;
+    }
+    if (info.channels <= 0 || info.samplerate <= 0) {
+        sf_close(file);
+        error = prefix + "it has no valid sample format";
+        return false;
+    }
+    const auto channels = static_cast<std::size_t>(info.channels);
+    constexpr sf_count_t blockFrames = 4096;
+    std::vector<float> mono;
+    bool enoughMemory = true;
+    try {
+        std::vector<float> block(static_cast<std::size_t>(blockFrames) * channels);
+        sf_count_t frames = 0;
+        while ((frames = sf_readf_float(file, block.data(), blockFrames)) > 0) {
+            for (sf_count_t f = 0; f < frames; ++f) {
+                double sum = 0.0;
+                for (std::size_t c = 0; c < channels; ++c)
+                    sum += block[static_cast<std::size_t>(f) * channels + c];
+                mono.push_back(static_cast<float>(sum / static_cast<double>(channels)));
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        enoughMemory = false;
+    }
+    const bool failed = sf_error(file) != SF_ERR_NO_ERROR;
+    const std::string reason = sf_strerror(file);
+    sf_close(file);
+    if (!enoughMemory) {
+        error = prefix + "not enough memory";
+        return false;
+    }
+    if (mono.empty()) {
+        error = prefix + (failed ? reason : "it contains no samples");
+        return false;
+    }
+    out.samples = std::move(mono);
+    out.sampleRate = static_cast<unsigned>(info.samplerate);
+    return true;
+}
+
+struct VirtualAudioBackend::Slot {
+    VirtualInputDevice device;
+    PcmFormat opened{0, 16};
+    std::shared_ptr<Session> session;
+};
+
+struct VirtualAudioBackend::Session {
+    int device = 0;
+    PcmFormat format;
+    BufferDoneCallback onDone;
+    Signal signal;
+    std::deque<AudioBuffer*> queue;
+    std::uint64_t position = 0; // frames played so far
+    bool started = false;
+    bool failed = false;
+    bool closed = false;
+    int callbacksRunning = 0; // step() calls inside the owner's callback
+    std::thread pacer;
+};
+
+struct VirtualAudioBackend::OutputSession {
+    BufferDoneCallback onDone;
+    std::deque<AudioBuffer*> queue;
+    bool closed = false;
+    std::thread player;
+};
+
+class VirtualInput : public AudioInput {
+public:
+    VirtualInput(VirtualAudioBackend& backend,
+                 std::shared_ptr<VirtualAudioBackend::Session> session)
+        : backend(backend), session(std::move(session)) {}
+
+    ~VirtualInput() override {
+        std::unique_lock<std::mutex> guard(backend.lock);
+        session->closed = true;
+        session->started = false;
+        giveBack(session->queue);
+        backend.changed.notify_all();
+        // The owner's callback must not run once the device is closed.
+        backend.changed.wait(guard, [this] { return session->callbacksRunning == 0; });
+        std::shared_ptr<VirtualAudioBackend::Session>& slot =
+            backend.devices[static_cast<std::size_t>(session->device)]->session;
+        if (slot == session)
+            slot.reset();
+        guard.unlock();
+        if (session->pacer.joinable())
+            session->pacer.join();
+    }
+
+    void addBuffer(AudioBuffer& buffer) override {
+        std::lock_guard<std::mutex> guard(backend.lock);
+        buffer.flags = 0;
+        buffer.bytesUsed = 0;
+        session->queue.push_back(&buffer);
+        backend.changed.notify_all();
+    }
+
+    void start() override {
+        std::lock_guard<std::mutex> guard(backend.lock);
+        session->started = true;
+        backend.changed.notify_all();
+    }
+
+    // Buffers are filled whole, so there is never a partly filled one to return.
+    void stop() override {
+        std::lock_guard<std::mutex> guard(backend.lock);
+        session->started = false;
+        backend.changed.notify_all();
+    }
+
+    void reset() override {
+        std::lock_guard<std::mutex> guard(backend.lock);
+        session->started = false;
+        giveBack(session->queue);
+        backend.changed.notify_all();
+    }
+
+private:
+    VirtualAudioBackend& backend;
+    std::shared_ptr<VirtualAudioBackend::Session> session;
+};
+
+class VirtualOutput : public AudioOutput {
+public:
+    VirtualOutput(VirtualAudioBackend& backend,
+                  std::shared_ptr<VirtualAudioBackend::OutputSession> session)
+        : backend(backend), session(std::move(session)) {}
+
+    ~VirtualOutput() override {
+        {
+            std::lock_guard<std::mutex> guard(backend.lock);
+            session->closed = true;
+            giveBack(session->queue);
+            backend.changed.notify_all();
+        }
+        session->player.join();
+    }
+
+    void write(AudioBuffer& buffer) override {
+        std::lock_guard<std::mutex> guard(backend.lock);
+        buffer.flags = 0;
+        session->queue.push_back(&buffer);
+        backend.changed.notify_all();
+    }
+
+    void reset() override {
+        std::lock_guard<std::mutex> guard(backend.lock);
+        giveBack(session->queue);
+    }
+
+private:
+    VirtualAudioBackend& backend;
+    std::shared_ptr<VirtualAudioBackend::OutputSession> session;
+};
+
+VirtualAudioBackend::VirtualAudioBackend() = default;
+VirtualAudioBackend::~VirtualAudioBackend() = default;
+
+int VirtualAudioBackend::addInputDevice(VirtualInputDevice device) {
+    std::lock_guard<std::mutex> guard(lock);
+    auto slot = std::make_unique<Slot>();
+    slot->device = std::move(device);
+    devices.push_back(std::move(slot));
+    return static_cast<int>(devices.size()) - 1;
+}
+
+int VirtualAudioBackend::resolve(int device) const {
+    if (device == -1)
+        return devices.empty() ? -1 : 0;
+    return device >= 0 && device < static_cast<int>(devices.size()) ? device : -1;
+}
+
+int VirtualAudioBackend::inputDeviceCount() {
+    std::lock_guard<std::mutex> guard(lock);
+    return static_cast<int>(devices.size());
+}
+
+int VirtualAudioBackend::inputCapabilities(int device, InputCapabilities& capabilities) {
+    std::lock_guard<std::mutex> guard(lock);
+    const int index = resolve(device);
+    if (index < 0)
+        return AUDIO_BAD_DEVICE_ID;
+    const VirtualInputDevice& config = devices[static_cast<std::size_t>(index)]->device;
+    if (config.capabilitiesResult != AUDIO_OK)
+        return config.capabilitiesResult;
+    capabilities.name = config.name;
+    capabilities.formats = reportedFormats(config);
+    return AUDIO_OK;
+}
+
+int VirtualAudioBackend::openInput(int device, const PcmFormat& format, BufferDoneCallback onDone,
+                                   std::unique_ptr<AudioInput>& input) {
+    std::lock_guard<std::mutex> guard(lock);
+    const int index = resolve(device);
+    if (index < 0)
+        return AUDIO_BAD_DEVICE_ID;
+    Slot& slot = *devices[static_cast<std::size_t>(index)];
+    const unsigned flag = formatFlag(format.samplesPerSecond, format.bitsPerSample);
+    if (flag == 0)
+        return AUDIO_BAD_FORMAT;
+    if (slot.device.failOpen || slot.session)
+        return AUDIO_ALLOCATED;
+    if (slot.device.failingFormats & flag)
+        return AUDIO_BAD_FORMAT;
+
+    auto session = std::make_shared<Session>();
+    session->device = index;
+    session->format = format;
+    session->onDone = std::move(onDone);
+    session->signal = signalFor(slot.device, format.samplesPerSecond);
+    if (slot.device.pacing == VirtualInputDevice::Pacing::RealTime)
+        session->pacer = std::thread([this, session] { pace(session); });
+    slot.session = session;
+    slot.opened = format;
+    input = std::make_unique<VirtualInput>(*this, session);
+    return AUDIO_OK;
+}
+
+AudioBuffer* VirtualAudioBackend::deliver(Session& session) {
+    AudioBuffer* buffer = session.queue.front();
+    session.queue.pop_front();
+    const int bytes = session.format.bitsPerSample / 8;
+    const std::uint32_t frames = buffer->length / static_cast<std::uint32_t>(bytes);
+    for (std::uint32_t i = 0; i < frames; ++i)
+        storeSample(buffer->data + static_cast<std::size_t>(i) * bytes,
+                    session.format.bitsPerSample, session.signal(session.position + i));
+    session.position += frames;
+    buffer->bytesUsed = frames * static_cast<std::uint32_t>(bytes);
+    buffer->flags |= BUFFER_DONE;
+    return buffer;
+}
+
+bool VirtualAudioBackend::step(int device) {
+    std::unique_lock<std::mutex> guard(lock);
+    if (device < 0 || device >= static_cast<int>(devices.size()))
+        return false;
+    Slot& slot = *devices[static_cast<std::size_t>(device)];
+    std::shared_ptr<Session> session = slot.session;
+    if (!session || slot.device.pacing != VirtualInputDevice::Pacing::Stepped ||
+        !session->started || session->failed || session->queue.empty())
+        return false;
+    AudioBuffer* buffer = deliver(*session);
+    ++session->callbacksRunning;
+    guard.unlock();
+    session->onDone();
+    guard.lock();
+    --session->callbacksRunning;
+    changed.notify_all();
+    auto requeued = [&] {
+        return std::find(session->queue.begin(), session->queue.end(), buffer) !=
+               session->queue.end();
+    };
+    changed.wait_for(guard, STEP_TIMEOUT, [&] {
+        return requeued() || session->closed || !session->started || session->failed;
+    });
+    return requeued();
+}
+
+// Real-time pacing: each buffer is done one buffer duration after the one
+// before, as a device records; a stall longer than one buffer restarts the
+// clock instead of delivering a burst.
+void VirtualAudioBackend::pace(const std::shared_ptr<Session>& session) {
+    std::unique_lock<std::mutex> guard(lock);
+    Clock::time_point base = Clock::now();
+    auto stopped = [&] { return session->closed || !session->started || session->failed; };
+    while (!session->closed) {
+        changed.wait(guard,
+                     [&] { return session->closed || (!stopped() && !session->queue.empty()); });
+        if (session->closed)
+            break;
+        const AudioBuffer& front = *session->queue.front();
+        const std::uint32_t frames =
+            front.length / static_cast<std::uint32_t>(session->format.bitsPerSample / 8);
+        const auto duration =
+            std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(
+                static_cast<double>(frames) / session->format.samplesPerSecond));
+        const Clock::time_point now = Clock::now();
+        if (now - base > std::max(duration, Clock::duration(std::chrono::milliseconds(200))))
+            base = now;
+        const Clock::time_point due = base + duration;
+        if (changed.wait_until(guard, due, stopped))
+            continue;
+        if (session->queue.empty())
+            continue;
+        deliver(*session);
+        base = due;
+        guard.unlock();
+        session->onDone();
+        guard.lock();
+    }
+}
+
+void VirtualAudioBackend::failDevice(int device) {
+    std::lock_guard<std::mutex> guard(lock);
+    if (device < 0 || device >= static_cast<int>(devices.size()))
+        return;
+    if (const std::shared_ptr<Session>& session =
+            devices[static_cast<std::size_t>(device)]->session)
+        session->failed = true;
+    changed.notify_all();
+}
+
+PcmFormat VirtualAudioBackend::openedFormat(int device) const {
+    std::lock_guard<std::mutex> guard(lock);
+    if (device < 0 || device >= static_cast<int>(devices.size()))
+        return PcmFormat{0, 16};
+    return devices[static_cast<std::size_t>(device)]->opened;
+}
+
+std::vector<std::int16_t> VirtualAudioBackend::outputSamples() const {
+    std::lock_guard<std::mutex> guard(lock);
+    return played;
+}
+
+void VirtualAudioBackend::setOutputFails(bool fails) {
+    std::lock_guard<std::mutex> guard(lock);
+    outputFails = fails;
+}
+
+int VirtualAudioBackend::openOutput(BufferDoneCallback onDone,
+                                    std::unique_ptr<AudioOutput>& output) {
+    std::lock_guard<std::mutex> guard(lock);
+    if (outputFails)
+        return AUDIO_BAD_DEVICE_ID;
+    auto session = std::make_shared<OutputSession>();
+    session->onDone = std::move(onDone);
+    session->player = std::thread([this, session] { play(session); });
+    output = std::make_unique<VirtualOutput>(*this, session);
+    return AUDIO_OK;
+}
+
+// The output's own thread "plays" each written buffer at once: it records the
+// samples, marks the buffer done and reports it.
+void VirtualAudioBackend::play(const std::shared_ptr<OutputSession>& session) {
+    std::unique_lock<std::mutex> guard(lock);
+    while (true) {
+        changed.wait(guard, [&] { return session->closed || !session->queue.empty(); });
+        if (session->closed)
+            break;
+        AudioBuffer* buffer = session->queue.front();
+        session->queue.pop_front();
+        for (std::uint32_t i = 0; i + 1 < buffer->length; i += 2)
+            played.push_back(static_cast<std::int16_t>(buffer->data[i] | buffer->data[i + 1] << 8));
+        buffer->flags |= BUFFER_DONE;
+        guard.unlock();
+        session->onDone();
+        guard.lock();
+    }
+}
+
+} // namespace tonvela

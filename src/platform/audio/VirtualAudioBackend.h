@@ -1,0 +1,111 @@
+#pragma once
+
+#include "platform/audio/AudioBackend.h"
+
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace tonvela {
+
+// A mono recording, samples in -1..1 full scale, at its own rate.
+struct Recording {
+    std::vector<float> samples;
+    unsigned sampleRate = 0;
+};
+
+// Reads any format libsndfile reads and mixes all channels to mono (their
+// average). Integer samples keep libsndfile's scale (16-bit s reads as
+// s / 32768). False, with a message in `error`, when the file cannot be read
+// or holds no samples.
+bool readRecording(const std::string& path, Recording& out, std::string& error);
+
+// One virtual input device: its name, the formats it reports, how it fails,
+// and the signal it plays.
+//
+// Samples are quantised as a sound card would: 16-bit = round(x * 32767)
+// clamped to -32768..32767, 8-bit = round(x * 127) + 128 clamped to 0..255.
+//
+// A device playing a recording reports the 16- and 8-bit flags of the
+// recording's own rate when that is 44100, 22050 or 11025 Hz, otherwise the
+// 44100 Hz flags. Opened at another rate than the recording's, it resamples
+// with a Kaiser-windowed sinc (32 zero crossings, cut off at 95 % of the lower
+// Nyquist frequency): sample positions are exact, so a tone keeps its pitch,
+// and images and aliases stay far below 16-bit resolution.
+//
+// Any of the six mono formats opens unless its flag is in failingFormats (or
+// failOpen is set), also one the device does not report, as the capture
+// driver's last try expects of a real device.
+struct VirtualInputDevice {
+    std::string name = "Virtual Input";
+    unsigned formats = MONO_FORMATS;   // flags reported by inputCapabilities
+    int capabilitiesResult = AUDIO_OK; // non-zero: inputCapabilities fails with it
+    unsigned failingFormats = 0;       // flags whose open fails with AUDIO_BAD_FORMAT
+    bool failOpen = false;             // every open fails (AUDIO_ALLOCATED)
+    // RealTime: a thread fills one buffer per buffer duration of wall time
+    // while started. Stepped: the caller fills them with step().
+    enum class Pacing { RealTime, Stepped } pacing = Pacing::Stepped;
+    std::function<double(double seconds)> generator; // signal in -1..1 by time, or:
+    std::shared_ptr<const Recording> recording;      // played from its start; silence after the end
+};
+
+// Sound devices made of signals, for tests and for playing recordings into
+// the capture path. Device -1 is the first device. A device is open at most
+// once at a time (a second open gives AUDIO_ALLOCATED). Every buffer-done
+// callback comes from a backend thread or from step(), never from inside a
+// call of the device's owner. Output samples are recorded when "played",
+// which is at once, on the output's own thread.
+class VirtualAudioBackend : public AudioBackend {
+public:
+    VirtualAudioBackend();
+    ~VirtualAudioBackend() override;
+
+    int addInputDevice(VirtualInputDevice device); // returns its index
+    // Stepped devices: fills the next queued buffer of the open, started
+    // device with the next stretch of signal, marks it done, invokes the
+    // callback, then waits (at most 5 s) until the owner has queued that
+    // buffer again, i.e. consumed it. False when the device is not open and
+    // started, has no buffer queued, failed, or the owner did not re-queue in
+    // time.
+    bool step(int device);
+    // Makes the open device vanish: it delivers no more buffers; stop, reset
+    // and close still work. A later open of the device works again.
+    void failDevice(int device);
+    // The format the device was last opened with (rate 0 while never opened).
+    PcmFormat openedFormat(int device) const;
+    // Output: samples written to the virtual output device, in order.
+    std::vector<std::int16_t> outputSamples() const;
+    // While set, openOutput fails with AUDIO_BAD_DEVICE_ID.
+    void setOutputFails(bool fails);
+
+    int inputDeviceCount() override;
+    int inputCapabilities(int device, InputCapabilities& capabilities) override;
+    int openInput(int device, const PcmFormat& format, BufferDoneCallback onDone,
+                  std::unique_ptr<AudioInput>& input) override;
+    int openOutput(BufferDoneCallback onDone, std::unique_ptr<AudioOutput>& output) override;
+
+private:
+    friend class VirtualInput;
+    friend class VirtualOutput;
+
+    struct Slot;
+    struct Session;
+    struct OutputSession;
+    // Fills the first queued buffer of a session; lock held. Returns it.
+    AudioBuffer* deliver(Session& session);
+    void pace(const std::shared_ptr<Session>& session);
+    void play(const std::shared_ptr<OutputSession>& session);
+    int resolve(int device) const;
+
+    mutable std::mutex lock;
+    std::condition_variable changed;
+    std::vector<std::unique_ptr<Slot>> devices;
+    std::vector<std::int16_t> played;
+    bool outputFails = false;
+};
+
+} // namespace tonvela
