@@ -2,6 +2,7 @@
 
 #include "runtime/NumberText.h"
 #include "runtime/Random.h"
+#include "runtime/Utf16.h"
 #include "state/Settings.h"
 #include "tuning/StringTokenizer.h"
 #include "tuning/ToneScaleCollection.h"
@@ -20,6 +21,12 @@ constexpr std::size_t maxTextLength = 65536;
 // No temperament lies an octave away from equal temperament; a larger value is
 // a damaged entry and would give infinite target frequencies.
 constexpr double maxCents = 1200.0;
+
+// The store gives an empty text both for a missing value and for one too long
+// to read, so an empty entry is skipped like a damaged one and the entries after
+// it still load. So many in a row mean the list has ended: an absurd count then
+// costs nothing.
+constexpr int maxMissingInARow = 64;
 
 constexpr int simpleFieldCount = 2 + 12 + 1;
 constexpr int fullFieldCount = 2 + FullToneScale::NOTE_COUNT;
@@ -61,52 +68,10 @@ bool parseHead(StringTokenizer& tokens, std::string& id, std::string& name) {
     return !name.empty();
 }
 
-// Next code point of UTF-8 text; a stray byte stands for itself.
-char32_t nextCodePoint(const std::string& s, std::size_t& i) {
-    const unsigned char lead = static_cast<unsigned char>(s[i]);
-    int length = lead < 0x80           ? 1
-                 : (lead >> 5) == 0x6  ? 2
-                 : (lead >> 4) == 0xE  ? 3
-                 : (lead >> 3) == 0x1E ? 4
-                                       : 0;
-    if (length == 0 || i + length > s.size()) {
-        ++i;
-        return lead;
-    }
-    char32_t cp = length == 1 ? lead : lead & (0x7F >> length);
-    for (int k = 1; k < length; ++k) {
-        const unsigned char next = static_cast<unsigned char>(s[i + k]);
-        if ((next & 0xC0) != 0x80) {
-            ++i;
-            return lead;
-        }
-        cp = (cp << 6) | (next & 0x3F);
-    }
-    i += length;
-    return cp;
-}
-
-// Orders code points as their UTF-16 code units compare: characters beyond
-// the basic plane (surrogates D800..DFFF) come before U+E000..U+FFFF.
-char32_t utf16Rank(char32_t cp) {
-    return cp >= 0xE000 && cp <= 0xFFFF ? cp + 0x110000 : cp;
-}
-
-// Case-sensitive, no locale: as sequences of 16-bit code units.
-bool utf16Less(const std::string& a, const std::string& b) {
-    std::size_t i = 0, j = 0;
-    while (i < a.size() && j < b.size()) {
-        const char32_t x = utf16Rank(nextCodePoint(a, i));
-        const char32_t y = utf16Rank(nextCodePoint(b, j));
-        if (x != y)
-            return x < y;
-    }
-    return i >= a.size() && j < b.size();
-}
-
+// Case-sensitive and without locale: names compare as 16-bit code units.
 template <typename Scale> void sortByEnglishName(std::vector<Scale>& list) {
     std::stable_sort(list.begin(), list.end(), [](const Scale& a, const Scale& b) {
-        return utf16Less(a.getEnglishName(), b.getEnglishName());
+        return Utf16::fromUtf8(a.getEnglishName()) < Utf16::fromUtf8(b.getEnglishName());
     });
 }
 
@@ -126,21 +91,21 @@ void CustomScaleManager::load() {
     fullScales.clear();
     Settings settings("Tempr");
     const int count = settings.readInt("count", 0);
-    for (int i = 0; i < count; ++i) {
+    int missing = 0;
+    for (int i = 0; i < count && missing < maxMissingInARow; ++i) {
         const std::string text = settings.readString("tempr_" + NumberText::integer(i), "");
-        if (text.empty())
-            break;
+        missing = text.empty() ? missing + 1 : 0;
         DefaultToneScale scale("c_", std::string(), std::string(), 0.0f);
-        if (parseSimpleScale(text, scale))
+        if (!text.empty() && parseSimpleScale(text, scale))
             simpleScales.push_back(scale);
     }
     const int fullCount = settings.readInt("fullCount", 0);
-    for (int i = 0; i < fullCount; ++i) {
+    missing = 0;
+    for (int i = 0; i < fullCount && missing < maxMissingInARow; ++i) {
         const std::string text = settings.readString("ftempr_" + NumberText::integer(i), "");
-        if (text.empty())
-            break;
+        missing = text.empty() ? missing + 1 : 0;
         FullToneScale scale("f_", std::string(), std::string());
-        if (parseFullScale(text, scale))
+        if (!text.empty() && parseFullScale(text, scale))
             fullScales.push_back(scale);
     }
 }

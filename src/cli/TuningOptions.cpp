@@ -1,0 +1,80 @@
+#include "cli/TuningOptions.h"
+
+#include "cli/CliCommand.h"
+#include "resources/Language.h"
+#include "resources/StringResources.h"
+#include "runtime/NumberText.h"
+#include "state/Settings.h"
+
+#include <cstdio>
+
+namespace tonvela::cli {
+
+bool setUpLanguage(std::vector<std::string>& args) {
+    std::string language;
+    bool found = false;
+    if (!takeOption(args, "--language", language, found))
+        return false;
+    if (found && language != "en" && language != "de") {
+        std::fprintf(stderr, "tonvela-cli: --language takes en or de, not '%s'\n",
+                     language.c_str());
+        return false;
+    }
+    Settings::openRoot("Tonvela");
+    if (found)
+        overrideLanguage(language == "de" ? Language::German : Language::English);
+    else
+        uiLanguage();
+    return true;
+}
+
+TuningModel::TuningModel() {
+    scales.setCustomScales(customScales.getSimpleScales(), customScales.getFullScales());
+}
+
+int parseKeynote(const std::string& name) {
+    // Pitch classes of the note-name strings 300..322.
+    static const int pitchClasses[23] = {0, 1, 1,  2,  3,  3,  4, 5, 6, 6, 7, 8,
+                                         8, 9, 10, 10, 11, 11, 2, 7, 0, 5, 4};
+    for (const bool german : {false, true})
+        for (int i = 0; i < 23; ++i)
+            if (!name.empty() && loadString(300 + i, german) == name)
+                return pitchClasses[i];
+    return -1;
+}
+
+bool parseWholeNumber(const std::string& text, double& value) {
+    // sign? digits [. digits] [e sign? digits], at least one mantissa digit.
+    std::size_t i = 0;
+    const auto digits = [&]() {
+        const std::size_t start = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+            ++i;
+        return i - start;
+    };
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    std::size_t mantissa = digits();
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        mantissa += digits();
+    }
+    if (mantissa == 0)
+        return false;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+            ++i;
+        if (digits() == 0)
+            return false;
+    }
+    if (i != text.size())
+        return false;
+    const std::optional<double> number = NumberText::parseReal(text);
+    if (!number)
+        return false;
+    value = *number;
+    return true;
+}
+
+} // namespace tonvela::cli

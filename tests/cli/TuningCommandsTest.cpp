@@ -1,0 +1,155 @@
+#include "state/Settings.h"
+#include "support/TempDir.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+
+namespace tonvela {
+namespace {
+
+struct CliRun {
+    int code;
+    std::string out, err;
+};
+
+// Runs tonvela-cli with a settings store of its own and a German-free locale
+// unless the case says otherwise.
+class TuningCommands : public ::testing::Test {
+protected:
+    CliRun run(const std::string& arguments, const std::string& environment = "LANG=C.UTF-8") {
+        const std::string errFile = dir.file("stderr");
+        const std::string command = "env -u LC_ALL -u LC_MESSAGES TONVELA_CONFIG_DIR='" +
+                                    dir.path() + "' " + environment + " '" + TONVELA_CLI + "' " +
+                                    arguments + " 2>'" + errFile + "'";
+        CliRun result;
+        FILE* pipe = popen(command.c_str(), "r");
+        char buffer[4096];
+        std::size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            result.out.append(buffer, n);
+        const int status = pclose(pipe);
+        result.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        std::ifstream err(errFile);
+        std::stringstream text;
+        text << err.rdbuf();
+        result.err = text.str();
+        return result;
+    }
+    static std::string line(const std::string& out, const std::string& start) {
+        std::istringstream in(out);
+        std::string text;
+        while (std::getline(in, text))
+            if (text.rfind(start, 0) == 0)
+                return text;
+        return "<no line " + start + ">";
+    }
+    test::TempDir dir;
+};
+
+TEST_F(TuningCommands, NotesUnderScaleSettings) {
+    struct Case {
+        const char* arguments;
+        const char* line;
+    };
+    const Case cases[] = {
+        {"notes", "57\tA4\t440.0000"},
+        {"notes", "48\tC4\t261.6256"},
+        {"notes", "0\tC0\t16.3516"},
+        {"notes --pitch 415", "57\tA4\t415.0000"},
+        {"notes --calibration 10", "57\tA4\t442.5489"},
+        {"notes --temperament pythagorean", "60\tC5\t521.4815"},
+        {"notes --temperament kirnberger3_1779 --keynote D", "48\tC4\t261.5518"},
+        {"notes --temperament kirnberger3_1779 --keynote G", "48\tC4\t262.3653"},
+        {"notes --keynote E", "48\tB#4\t261.6256"},
+        {"notes --keynote es --language de", "51\tes4\t311.1270"},
+        {"notes --temperament=equal4", "69\tA5\t877.6182"},
+    };
+    for (const Case& c : cases) {
+        const CliRun result = run(c.arguments);
+        EXPECT_EQ(result.code, 0) << c.arguments << ": " << result.err;
+        EXPECT_EQ(
+            line(result.out, std::string(c.line).substr(0, std::string(c.line).find('\t') + 1)),
+            c.line)
+            << c.arguments;
+    }
+    const CliRun all = run("notes");
+    EXPECT_EQ(line(all.out, "95\t"), "95\tB7\t3951.0664");
+    EXPECT_EQ(line(all.out, "96\t"), "<no line 96\t>");
+}
+
+TEST_F(TuningCommands, BadOptionsAreRefused) {
+    const char* cases[] = {
+        "notes --pitch abc",
+        "notes --pitch 440Hz",
+        "notes --pitch 0",
+        "notes --pitch -440",
+        "notes --calibration x",
+        "notes --calibration 5000",
+        "notes --keynote H",
+        "notes --keynote ''",
+        "notes --temperament Equal",
+        "notes --language fr",
+        "notes --pitch",
+        "notes surplus",
+        "temperaments --language",
+        "temperaments --language EN",
+        "temperaments more",
+    };
+    for (const char* arguments : cases) {
+        const CliRun result = run(arguments);
+        EXPECT_EQ(result.code, 2) << arguments;
+        EXPECT_FALSE(result.err.empty()) << arguments;
+        EXPECT_TRUE(result.out.empty()) << arguments;
+    }
+}
+
+TEST_F(TuningCommands, LanguageOptionDoesNotTouchTheSetting) {
+    const CliRun german = run("temperaments --language de");
+    EXPECT_EQ(german.code, 0);
+    EXPECT_EQ(line(german.out, "pythagorean\t").substr(0, 26), "pythagorean\tPythagoreisch\t");
+    setenv("TONVELA_CONFIG_DIR", dir.path().c_str(), 1);
+    ASSERT_EQ(Settings::openRoot("Tonvela"), 0);
+    EXPECT_EQ(Settings("settings").readString("language", "<unset>"), "<unset>");
+
+    // Without the option the start-up rule decides and keeps its choice.
+    const CliRun first = run("notes", "LANG=de_DE.UTF-8");
+    EXPECT_EQ(line(first.out, "57\t"), "57\ta4\t440.0000");
+    EXPECT_EQ(Settings("settings").readString("language", "<unset>"), "de");
+    const CliRun later = run("notes", "LANG=en_US.UTF-8");
+    EXPECT_EQ(line(later.out, "57\t"), "57\ta4\t440.0000");
+}
+
+TEST_F(TuningCommands, TemperamentsListsUserOnesFirst) {
+    setenv("TONVELA_CONFIG_DIR", dir.path().c_str(), 1);
+    ASSERT_EQ(Settings::openRoot("Tonvela"), 0);
+    {
+        Settings tempr("Tempr");
+        tempr.writeInt("count", 1);
+        tempr.writeString("tempr_0", "1234;My organ;0;1.5;0;0;0;0;0;0;0;0;0;-2;0.25");
+        tempr.writeInt("fullCount", 1);
+        tempr.writeString("ftempr_0", "99;My piano;1;2;3");
+    }
+    const CliRun result = run("temperaments");
+    ASSERT_EQ(result.code, 0) << result.err;
+    std::istringstream in(result.out);
+    std::string first, second, third;
+    std::getline(in, first);
+    std::getline(in, second);
+    std::getline(in, third);
+    EXPECT_EQ(first, "c_1234\tMy organ\t0.000 1.500 0.000 0.000 0.000 0.000 0.000 0.000 0.000 "
+                     "0.000 0.000 -2.000\t0.250000");
+    EXPECT_EQ(second.rfind("f_99\tMy piano\t1.000 2.000 3.000 0.000 ", 0), 0u) << second;
+    EXPECT_EQ(std::count(second.begin(), second.end(), ' '), 107 + 1); // "My piano" has one
+    EXPECT_EQ(third.rfind("equal\tEqual Tempered, Perfect Octave\t", 0), 0u);
+    EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 140);
+    EXPECT_EQ(line(result.out, "equal4\t").substr(line(result.out, "equal4\t").rfind('\t')),
+              "\t-4.692002");
+}
+
+} // namespace
+} // namespace tonvela
