@@ -1,0 +1,124 @@
+#include "support/TempDir.h"
+
+#include <cstdio>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace tonvela {
+namespace {
+
+struct ShowRun {
+    int code;
+    std::vector<std::string> lines;
+    std::string err;
+};
+
+// Runs "tonvela-cli show" with a settings store of its own and an English
+// locale unless the arguments choose the language.
+ShowRun show(const test::TempDir& dir, const std::string& arguments) {
+    const std::string errFile = dir.file("stderr");
+    const std::string command = "env -u LC_ALL -u LC_MESSAGES LANG=C.UTF-8 TONVELA_CONFIG_DIR='" +
+                                dir.path() + "' '" + TONVELA_CLI + "' show " + arguments + " 2>'" +
+                                errFile + "'";
+    ShowRun result;
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        out.append(buffer, n);
+    const int status = pclose(pipe);
+    result.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);)
+        result.lines.push_back(line);
+    std::ifstream err(errFile);
+    std::stringstream text;
+    text << err.rdbuf();
+    result.err = text.str();
+    return result;
+}
+
+std::string fixture(const char* name) {
+    return std::string("'") + TONVELA_TEST_DATA + "/documents/" + name + "'";
+}
+
+TEST(ShowCommand, PrintsScaleTextsAndMeasuredNotes) {
+    struct Case {
+        const char* arguments;
+        std::vector<std::string> lines; // the whole output
+    };
+    const Case cases[] = {
+        {"form2.tnv",
+         {"Temperament: Werckmeister III (werckmeister3)", "Keynote: G",
+          "Standard Pitch (A4): 415.00 Hz", "Calibration: 0.000 cents",
+          "Measurement done by: Bernd", "Instrument: Organ", "Customer: Parish", "Location: Hall",
+          "Remarks: two", "    lines", "Date: 2017-07-14 02:40:00 UTC (1500000000)",
+          "Measuring Tool: Tonvela, Version 3.0.0", "Measured Tones by Cent Deviation:",
+          // Against Werckmeister III on G at 415 Hz, computed independently.
+          "0\tC0\t16.500 Hz\t+116.91", "95\tB7\t3950.250 Hz\t+108.73"}},
+        {"form1.tnv",
+         {"Temperament: Equal Tempered, Perfect Octave (equal)", "Keynote: C",
+          "Standard Pitch (A4): 442.00 Hz", "Calibration: 0.000 cents", "Measurement done by: Anna",
+          "Instrument: Piano", "Customer: ", "Location: K\xC3\xB6ln", "Remarks: ",
+          "Date: 2010-01-01 00:00:00 UTC (1262304000)", "Measuring Tool: Tonvela, Version 2.5.0",
+          "Measured Tones by Cent Deviation:", "48\tC4\t262.000 Hz\t-5.38",
+          "57\tA4\t442.500 Hz\t+1.96"}},
+        {"date2040.tnv --language de",
+         {"Stimmung: Gleichstufige Stimmung, Reine Oktave (equal)", "Grundton: c",
+          "Kammerton (a4): 440.00 Hz", "Kalibrierung: 0.000 cents",
+          "Messung durchgef\xC3\xBChrt von: ", "Instrument: ", "Kunde: ", "Standort: ",
+          "Bemerkungen: ", "Datum: 2040-01-01 00:00:00 UTC (2208988800)",
+          "Messinstrument: Tonvela, Version 3.1.100",
+          "Abweichung der gemessenen T\xC3\xB6ne in Cent vom Sollwert:"}},
+    };
+    for (const Case& c : cases) {
+        test::TempDir dir;
+        const std::string arguments = c.arguments;
+        const std::size_t space = arguments.find(' ');
+        const std::string file = arguments.substr(0, space);
+        const std::string rest = space == std::string::npos ? "" : arguments.substr(space);
+        const ShowRun run = show(dir, fixture(file.c_str()) + rest);
+        EXPECT_EQ(run.code, 0) << c.arguments << ": " << run.err;
+        EXPECT_EQ(run.lines, c.lines) << c.arguments;
+        EXPECT_EQ(run.err, "") << c.arguments;
+    }
+}
+
+TEST(ShowCommand, FilesThatDoNotLoad) {
+    test::TempDir dir;
+    {
+        std::ofstream(dir.file("short.tnv"), std::ios::binary) << "vel043";
+        std::ofstream(dir.file("text.tnv"), std::ios::binary) << "hello";
+    }
+    struct Case {
+        std::string arguments;
+        int code;
+        std::string err; // the start of the message
+    };
+    const Case cases[] = {
+        {"'" + dir.file("short.tnv") + "'", 1,
+         "tonvela-cli show: " + dir.file("short.tnv") + ": Unexpected file format."},
+        {"'" + dir.file("text.tnv") + "'", 1,
+         "tonvela-cli show: " + dir.file("text.tnv") + ": Failed to open document."},
+        {"'" + dir.file("none.tnv") + "'", 1,
+         "tonvela-cli show: " + dir.file("none.tnv") + ": " + dir.file("none.tnv") +
+             "\nCannot find this file."},
+        {"", 2, "tonvela-cli: show takes one document file"},
+        {"a.tnv b.tnv", 2, "tonvela-cli: show takes one document file"},
+        {fixture("form1.tnv") + " --language fr", 2, "tonvela-cli: --language takes en or de"},
+    };
+    for (const Case& c : cases) {
+        const ShowRun run = show(dir, c.arguments);
+        EXPECT_EQ(run.code, c.code) << c.arguments;
+        EXPECT_EQ(run.err.rfind(c.err, 0), 0u) << c.arguments << ": " << run.err;
+        EXPECT_TRUE(run.lines.empty()) << c.arguments;
+    }
+}
+
+} // namespace
+} // namespace tonvela
