@@ -3,6 +3,7 @@
 #include "cli/CliCommand.h"
 #include "cli/TuningOptions.h"
 #include "runtime/NumberText.h"
+#include "state/DataStructure.h"
 
 #include <cmath>
 #include <cstdio>
@@ -38,8 +39,8 @@ int runNotes(const std::vector<std::string>& arguments) {
     if (!noArgumentsLeft(args, "notes"))
         return 2;
 
-    TuningModel model;
-    ToneScaleCollection& scales = model.scales;
+    // The central state holds the catalogue with the user temperaments.
+    ToneScaleCollection& scales = DataStructure::getInstance().getToneScales();
     if (scales.find(key)->getKey() != key)
         return usageError("unknown temperament '" + key +
                           "' (tonvela-cli temperaments lists them)");

@@ -3,6 +3,7 @@
 #include "cli/CliCommand.h"
 #include "cli/TuningOptions.h"
 #include "runtime/NumberText.h"
+#include "state/DataStructure.h"
 
 #include <cstdio>
 
@@ -17,8 +18,8 @@ int runTemperaments(const std::vector<std::string>& arguments) {
     if (!noArgumentsLeft(args, "temperaments"))
         return 2;
 
-    TuningModel model;
-    const ToneScaleCollection& scales = model.scales;
+    // The central state holds the catalogue with the user temperaments.
+    const ToneScaleCollection& scales = DataStructure::getInstance().getToneScales();
     for (int i = 0; i < scales.getScaleCount(); ++i) {
         const ToneScale* scale = scales.getScale(i);
         std::string line = scale->getKey() + '\t' + scale->getName() + '\t';

@@ -28,10 +28,6 @@ bool setUpLanguage(std::vector<std::string>& args) {
     return true;
 }
 
-TuningModel::TuningModel() {
-    scales.setCustomScales(customScales.getSimpleScales(), customScales.getFullScales());
-}
-
 int parseKeynote(const std::string& name) {
     // Pitch classes of the note-name strings 300..322.
     static const int pitchClasses[23] = {0, 1, 1,  2,  3,  3,  4, 5, 6, 6, 7, 8,

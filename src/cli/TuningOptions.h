@@ -1,8 +1,5 @@
 #pragma once
 
-#include "tuning/CustomScaleManager.h"
-#include "tuning/ToneScaleCollection.h"
-
 #include <string>
 #include <vector>
 
@@ -12,14 +9,6 @@ namespace tonvela::cli {
 // interface language: the option for this run only, else the start-up rule.
 // false with a message on stderr for a bad value.
 bool setUpLanguage(std::vector<std::string>& args);
-
-// The scale settings with the user temperaments from the settings store, as
-// the desktop program has them after start-up.
-struct TuningModel {
-    TuningModel();
-    ToneScaleCollection scales;
-    CustomScaleManager customScales{scales};
-};
 
 // Pitch class 0..11 of a note name in English or German spelling ("Eb",
 // "es", "B#"), or -1.

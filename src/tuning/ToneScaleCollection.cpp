@@ -102,7 +102,8 @@ void ToneScaleCollection::setScale(const std::string& key, int keynote, float st
 
 void ToneScaleCollection::setScaleAt(int index, int keynote, float standardPitch,
                                      float calibration) {
-    currentScale = getScale(index);
+    // An index outside the list (a stale dialog selection) falls back to equal.
+    currentScale = index >= 0 && index < getScaleCount() ? getScale(index) : defaultScale;
     this->keynote = keynote;
     this->standardPitch = standardPitch;
     this->calibration = calibration;

@@ -35,6 +35,7 @@ public:
     void reset();
     // An unknown key selects equal temperament; the three values still apply.
     void setScale(const std::string& key, int keynote, float standardPitch, float calibration);
+    // An index outside the list selects equal temperament.
     void setScaleAt(int index, int keynote, float standardPitch, float calibration);
     // Replaces the user temperaments at the front of the list by copies; the
     // current temperament is looked up again by its key ("equal" when gone).

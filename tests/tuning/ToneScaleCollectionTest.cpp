@@ -260,6 +260,11 @@ TEST_F(ScaleSettings, UnknownKeySelectsEqualButKeepsTheValues) {
     EXPECT_EQ(scales.getCalibration(), 3.0f);
     scales.setScaleAt(11, 2, 440.0f, 0.0f);
     EXPECT_EQ(scales.getCurrentScale()->getKey(), "pythagorean");
+    for (int index : {-1, 138, 100000}) {
+        scales.setScaleAt(index, 1, 440.0f, 0.0f);
+        EXPECT_EQ(scales.getCurrentScale()->getKey(), "equal") << index;
+        scales.setScaleAt(11, 2, 440.0f, 0.0f);
+    }
     scales.reset();
     EXPECT_EQ(scales.getCurrentIndex(), 0);
     EXPECT_EQ(scales.getKeynote(), 0);
