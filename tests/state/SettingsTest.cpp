@@ -388,9 +388,31 @@ TEST_F(SettingsStore, CorruptFileIsKeptAsBackupAndTheStoreStartsAfresh) {
     EXPECT_EQ(tonvela::getProfileInt("settings", "accuracy", 0), 2);
 }
 
+TEST_F(SettingsStore, CorruptFileThatCannotBeMovedAsideIsLeftUntouched) {
+    const std::string content = "[settings\naccuracy=1\n";
+    writeAll(ini, content);
+    writeAll(ini + ".corrupt", "older backup");
+    for (int n = 2; n <= 100; ++n)
+        writeAll(ini + ".corrupt." + std::to_string(n), "older backup");
+    for (int round = 0; round < 2; ++round) {
+        Settings settings("settings");
+        EXPECT_EQ(settings.readInt("accuracy", 0), 0) << round;
+        settings.writeInt("accuracy", 2);
+    }
+    tonvela::writeProfileInt("settings", "accuracy", 2);
+    EXPECT_EQ(readAll(ini), content);
+    EXPECT_EQ(readAll(ini + ".corrupt"), "older backup");
+
+    // Only a new process tries again: this one has already parsed the file.
+    fs::remove(ini + ".corrupt.100");
+    ASSERT_EQ(Settings::openRoot("Tonvela"), 0);
+    tonvela::writeProfileInt("settings", "accuracy", 2);
+    EXPECT_EQ(readAll(ini), content);
+}
+
 TEST_F(SettingsStore, UnreadableFileIsLeftUntouched) {
-    enum Kind { Directory, LinkLoop, BrokenLink };
-    const Kind cases[] = {Directory, LinkLoop, BrokenLink};
+    enum Kind { Directory, LinkLoop, BrokenLink, Pipe };
+    const Kind cases[] = {Directory, LinkLoop, BrokenLink, Pipe};
     for (const Kind kind : cases) {
         const std::string path = freshRoot();
         switch (kind) {
@@ -403,6 +425,9 @@ TEST_F(SettingsStore, UnreadableFileIsLeftUntouched) {
         case BrokenLink:
             fs::create_symlink("missing/Tonvela.ini", path);
             break;
+        case Pipe:
+            ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+            break;
         }
         const auto before = fs::symlink_status(path).type();
         {
@@ -413,7 +438,7 @@ TEST_F(SettingsStore, UnreadableFileIsLeftUntouched) {
         tonvela::writeProfileString("settings", "device", "Mic");
         EXPECT_EQ(tonvela::getProfileString("settings", "device", "none"), "none") << kind;
         EXPECT_EQ(fs::symlink_status(path).type(), before) << kind;
-        if (kind != Directory) {
+        if (kind == LinkLoop || kind == BrokenLink) {
             EXPECT_EQ(fs::read_symlink(path),
                       kind == LinkLoop ? "Tonvela.ini" : "missing/Tonvela.ini");
         }

@@ -34,6 +34,9 @@ const QtSettingsLifetime qtSettingsLifetime;
 struct Root {
     std::mutex lock;
     QString file;
+    // Corrupt files that could not be moved aside. Qt keeps what it parsed of
+    // them, so a later check would pass: they stay refused in this process.
+    QStringList refused;
 };
 
 Root& root() {
@@ -41,10 +44,16 @@ Root& root() {
     return *instance;
 }
 
-QString currentFile() {
+QString usableFile() {
     Root& r = root();
     const std::lock_guard<std::mutex> guard(r.lock);
-    return r.file;
+    return r.refused.contains(r.file) ? QString() : r.file;
+}
+
+void refuse(const QString& file) {
+    Root& r = root();
+    const std::lock_guard<std::mutex> guard(r.lock);
+    r.refused.append(file);
 }
 
 QString configDir() {
@@ -65,24 +74,27 @@ bool isPathPart(const std::string& name) {
 enum class FileState { Usable, Unreadable, Corrupt };
 
 // Qt's reader accepts almost anything, and a write would replace the file by
-// what it understood, so the whole file is checked before it is used.
-FileState inspect(const QString& file, QSettings& settings) {
+// what it understood, so the whole file is checked before Qt may write it.
+FileState inspect(const QString& file) {
     const QFileInfo info(file);
     if (!info.exists() && !info.isSymLink())
         return FileState::Usable;
+    // Only a regular file is opened: reading a pipe in its place would block.
     QFile in(file);
     if (!info.isFile() || !in.open(QIODevice::ReadOnly))
         return FileState::Unreadable;
     const QByteArray data = in.readAll();
     if (in.error() != QFileDevice::NoError)
         return FileState::Unreadable;
+    // Decoding the whole text reveals any bytes that are not UTF-8.
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString text = utf8(data);
     if (utf8.hasError())
         return FileState::Corrupt;
-    // Sections are parsed on first use: list every key to find every error.
-    settings.allKeys();
-    switch (settings.status()) {
+    QSettings parsed(file, QSettings::IniFormat);
+    // Sections are parsed on first use: listing every key finds every error.
+    parsed.allKeys();
+    switch (parsed.status()) {
     case QSettings::NoError:
         return FileState::Usable;
     case QSettings::FormatError:
@@ -94,7 +106,7 @@ FileState inspect(const QString& file, QSettings& settings) {
 
 // Keeps a corrupt file for the user under the first free backup name.
 bool moveAside(const QString& file) {
-    for (int n = 1; n <= 1000; ++n) {
+    for (int n = 1; n <= 100; ++n) {
         QString backup = file + QStringLiteral(".corrupt");
         if (n > 1)
             backup += u'.' + QString::number(n);
@@ -135,26 +147,28 @@ int SettingsFile::openRoot(const std::string& company, const std::string& produc
 }
 
 std::string SettingsFile::path() {
-    return currentFile().toStdString();
+    Root& r = root();
+    const std::lock_guard<std::mutex> guard(r.lock);
+    return r.file.toStdString();
 }
 
 SettingsFile::SettingsFile() : impl(std::make_unique<Impl>()) {
-    const QString file = currentFile();
+    const QString file = usableFile();
     if (file.isEmpty() || qtSettingsGone)
         return;
-    auto settings = std::make_unique<QSettings>(file, QSettings::IniFormat);
-    switch (inspect(file, *settings)) {
+    switch (inspect(file)) {
     case FileState::Usable:
-        impl->settings = std::move(settings);
-        return;
+        break;
     case FileState::Unreadable:
         return;
     case FileState::Corrupt:
-        settings.reset();
-        if (moveAside(file))
-            impl->settings = std::make_unique<QSettings>(file, QSettings::IniFormat);
-        return;
+        if (!moveAside(file)) {
+            refuse(file);
+            return;
+        }
+        break;
     }
+    impl->settings = std::make_unique<QSettings>(file, QSettings::IniFormat);
 }
 
 SettingsFile::~SettingsFile() {

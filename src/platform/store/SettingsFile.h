@@ -19,8 +19,9 @@ namespace tonvela {
 // broken link) is left untouched: the object is not open, reads give nothing
 // and writes are skipped. A file that is corrupt (a line that is no section
 // header, value or comment, or text that is not UTF-8) is renamed to
-// "<product>.ini.corrupt" (".corrupt.2", ... when that exists) so the user can
-// recover it, and the store starts afresh.
+// "<product>.ini.corrupt" (".corrupt.2" ... ".corrupt.100" when that exists)
+// so the user can recover it, and the store starts afresh; when every backup
+// name is taken, the file is treated as unreadable.
 //
 // No lock: the user-interface thread owns the store. Objects used on other
 // threads at the same time do not crash, but their writes may interleave.
