@@ -31,6 +31,17 @@ double expectedFrequency(const ToneScale& scale, int keynote, double pitch, doub
     return pitch * std::pow(2.0, ((note - 57) * semitone + a - b + calibration) / 1200.0);
 }
 
+// Runs a check under the C library locale given, then restores the old one.
+template <typename Check> void underLocale(const char* locale, Check check) {
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    if (std::setlocale(LC_ALL, locale) == nullptr) {
+        ADD_FAILURE() << "locale " << locale << " is not installed";
+        return;
+    }
+    check();
+    std::setlocale(LC_ALL, previous.c_str());
+}
+
 double centsBetween(double from, double to) {
     return 1200.0 * std::log2(to / from);
 }
@@ -157,15 +168,19 @@ TEST_F(ScaleSettings, NoteNamesFollowTheKeynote) {
         {2, 70, "A#5", "ais5"},   {8, 54, "Gb4", "ges4"},   {7, 63, "D#5", "dis5"},
         {3, 37, "Db3", "des3"},   {10, 95, "B7", "h7"},     {0, 0, "C0", "c0"},
     };
-    for (const Language language : {Language::English, Language::German}) {
-        overrideLanguage(language);
-        ToneScaleCollection scales;
-        for (const Case& c : cases) {
-            scales.setScale("equal", c.keynote, 440.0f, 0.0f);
-            EXPECT_EQ(scales.getNoteLabel(c.note),
-                      language == Language::German ? c.germanLabel : c.label)
-                << c.keynote << " " << c.note;
-        }
+    for (const char* locale : {"C", "de_DE.UTF-8"}) {
+        underLocale(locale, [&] {
+            for (const Language language : {Language::English, Language::German}) {
+                overrideLanguage(language);
+                ToneScaleCollection scales;
+                for (const Case& c : cases) {
+                    scales.setScale("equal", c.keynote, 440.0f, 0.0f);
+                    EXPECT_EQ(scales.getNoteLabel(c.note),
+                              language == Language::German ? c.germanLabel : c.label)
+                        << locale << " " << c.keynote << " " << c.note;
+                }
+            }
+        });
     }
 }
 
@@ -221,18 +236,15 @@ TEST_F(ScaleSettings, DeviationTexts) {
         {57, 39999.0f, "+7807.58"},
     };
     for (const char* locale : {"C", "de_DE.UTF-8"}) {
-        const std::string previous = std::setlocale(LC_ALL, nullptr);
-        const bool switched = std::setlocale(LC_ALL, locale) != nullptr;
-        ToneScaleCollection scales;
-        for (const Case& c : cases)
-            EXPECT_EQ(scales.formatDeviation(c.note, c.frequency), c.text)
-                << locale << " " << c.frequency;
-        scales.setScale("equal", 0, 442.0f, 0.5f);
-        EXPECT_EQ(scales.formatStandardPitch(), "442.00") << locale;
-        EXPECT_EQ(scales.formatCalibration(), "0.500") << locale;
-        std::setlocale(LC_ALL, previous.c_str());
-        if (!switched)
-            ADD_FAILURE() << "locale " << locale << " is not installed";
+        underLocale(locale, [&] {
+            ToneScaleCollection scales;
+            for (const Case& c : cases)
+                EXPECT_EQ(scales.formatDeviation(c.note, c.frequency), c.text)
+                    << locale << " " << c.frequency;
+            scales.setScale("equal", 0, 442.0f, 0.5f);
+            EXPECT_EQ(scales.formatStandardPitch(), "442.00") << locale;
+            EXPECT_EQ(scales.formatCalibration(), "0.500") << locale;
+        });
     }
 }
 
