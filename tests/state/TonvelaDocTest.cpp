@@ -437,6 +437,13 @@ TEST_F(TonvelaDocTest, FailedLoadLeavesTheOpenDocumentAsItWas) {
                  "\nCannot find this file.\nVerify that the correct path and file name are given.");
     EXPECT_FALSE(doc->OnOpenDocument(settingsDir.path(), got));
     EXPECT_EQ(got, "Failed to open document.");
+    // A huge file (sparse, so nothing is written) is refused without reading it.
+    {
+        writeBytes(path("huge.tnv"), good);
+        fs::resize_file(path("huge.tnv"), 300u << 20);
+    }
+    EXPECT_FALSE(doc->OnOpenDocument(path("huge.tnv"), got));
+    EXPECT_EQ(got, "Unexpected file format.");
     expectSame(Snapshot::of(*doc), before, "missing");
 
     EXPECT_EQ(grid.resets + grid.entries, 0);
