@@ -1,5 +1,6 @@
 #include "platform/audio/VirtualAudioBackend.h"
 #include "runtime/Event.h"
+#include "runtime/Thread.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -281,18 +282,29 @@ TEST(VirtualAudioBackend, StepNeedsAnOpenStartedSteppedDevice) {
     ASSERT_EQ(backend.openInput(
                   index, {11025, 8}, [] {}, input),
               AUDIO_OK);
-    input->start();
-    EXPECT_FALSE(backend.step(index)); // nothing queued
     std::vector<std::uint8_t> memory(2205);
     AudioBuffer buffer;
     buffer.data = memory.data();
     buffer.length = 2205;
-    input->addBuffer(buffer);
+    // The owner's thread may start the device after the step began.
+    std::thread lateOwner([&] {
+        Thread::sleep(50);
+        input->addBuffer(buffer);
+        input->start();
+        for (int tries = 0; tries < 500 && !(buffer.flags & BUFFER_DONE); ++tries)
+            Thread::sleep(2);
+        input->addBuffer(buffer);
+    });
+    EXPECT_TRUE(backend.step(index));
+    lateOwner.join();
+    EXPECT_EQ(memory[0], 128 + 13);
     input->stop();
     EXPECT_FALSE(backend.step(index)); // stopped
     input->reset();
     EXPECT_EQ(buffer.flags, BUFFER_DONE);
     EXPECT_EQ(buffer.bytesUsed, 0u);
+    input->start();
+    EXPECT_FALSE(backend.step(index)); // nothing queued
     input.reset();
 
     VirtualInputDevice paced = device;

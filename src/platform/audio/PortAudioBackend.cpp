@@ -46,6 +46,13 @@ int resultOfOpen(PaError error) {
     }
 }
 
+// PortAudio is not safe for calls from several threads at once (the capture
+// thread stops a stream while the user interface may list devices).
+std::mutex& portAudioLock() {
+    static std::mutex lock;
+    return lock;
+}
+
 PaSampleFormat sampleFormatOf(int bitsPerSample) {
     return bitsPerSample == 16 ? paInt16 : paUInt8;
 }
@@ -59,14 +66,15 @@ public:
 
     ~PortAudioInput() override {
         if (stream) {
-            // Closing an active stream aborts it first; abort never waits for a
-            // device that stopped answering.
+            // Abort never waits for a device that stopped answering.
+            std::lock_guard<std::mutex> portAudio(portAudioLock());
             Pa_AbortStream(stream);
             Pa_CloseStream(stream);
         }
         giveBack(queue.size());
     }
 
+    // Called with portAudioLock() held.
     PaError open(const PaStreamParameters& parameters, double sampleRate) {
         const PaError error =
             Pa_OpenStream(&stream, &parameters, nullptr, sampleRate, paFramesPerBufferUnspecified,
@@ -83,19 +91,28 @@ public:
         queue.push_back(&buffer);
     }
 
-    void start() override { Pa_StartStream(stream); }
+    void start() override {
+        std::lock_guard<std::mutex> portAudio(portAudioLock());
+        Pa_StartStream(stream);
+    }
 
     void stop() override {
-        // Input has nothing to drain, so aborting loses nothing and cannot hang
-        // on a device that vanished.
-        Pa_AbortStream(stream);
+        {
+            // Input has nothing to drain, so aborting loses nothing and cannot
+            // hang on a device that vanished.
+            std::lock_guard<std::mutex> portAudio(portAudioLock());
+            Pa_AbortStream(stream);
+        }
         std::lock_guard<std::mutex> guard(lock);
         if (!queue.empty() && queue.front()->bytesUsed > 0)
             giveBack(1);
     }
 
     void reset() override {
-        Pa_AbortStream(stream);
+        {
+            std::lock_guard<std::mutex> portAudio(portAudioLock());
+            Pa_AbortStream(stream);
+        }
         std::lock_guard<std::mutex> guard(lock);
         giveBack(queue.size());
     }
@@ -159,20 +176,25 @@ public:
 
     ~PortAudioOutput() override {
         if (stream) {
+            std::lock_guard<std::mutex> portAudio(portAudioLock());
             Pa_AbortStream(stream);
             Pa_CloseStream(stream);
         }
         reset();
     }
 
+    // Called with portAudioLock() held.
     PaError open(const PaStreamParameters& parameters) {
         PaError error =
             Pa_OpenStream(&stream, nullptr, &parameters, 44100.0, paFramesPerBufferUnspecified,
                           paClipOff | paDitherOff, &streamCallback, this);
+        if (error == paNoError) {
+            error = Pa_StartStream(stream);
+            if (error != paNoError)
+                Pa_CloseStream(stream);
+        }
         if (error != paNoError)
             stream = nullptr;
-        else
-            error = Pa_StartStream(stream);
         return error;
     }
 
@@ -236,17 +258,18 @@ private:
 class PortAudioBackend : public AudioBackend {
 public:
     ~PortAudioBackend() override {
+        std::lock_guard<std::mutex> guard(portAudioLock());
         if (initialised)
             Pa_Terminate();
     }
 
     int inputDeviceCount() override {
-        std::lock_guard<std::mutex> guard(lock);
+        std::lock_guard<std::mutex> guard(portAudioLock());
         return initialise() ? static_cast<int>(inputs.size()) : 0;
     }
 
     int inputCapabilities(int device, InputCapabilities& capabilities) override {
-        std::lock_guard<std::mutex> guard(lock);
+        std::lock_guard<std::mutex> guard(portAudioLock());
         PaDeviceIndex index = paNoDevice;
         const int result = resolve(device, index);
         if (result != AUDIO_OK)
@@ -268,7 +291,7 @@ public:
 
     int openInput(int device, const PcmFormat& format, BufferDoneCallback onDone,
                   std::unique_ptr<AudioInput>& input) override {
-        std::lock_guard<std::mutex> guard(lock);
+        std::lock_guard<std::mutex> guard(portAudioLock());
         PaDeviceIndex index = paNoDevice;
         const int result = resolve(device, index);
         if (result != AUDIO_OK)
@@ -285,7 +308,7 @@ public:
     }
 
     int openOutput(BufferDoneCallback onDone, std::unique_ptr<AudioOutput>& output) override {
-        std::lock_guard<std::mutex> guard(lock);
+        std::lock_guard<std::mutex> guard(portAudioLock());
         if (!initialise())
             return AUDIO_NO_DRIVER;
         const PaDeviceIndex index = Pa_GetDefaultOutputDevice();
@@ -306,7 +329,7 @@ public:
     }
 
 private:
-    // Initialises PortAudio on first use; lock held. A failed attempt is not
+    // Initialises PortAudio on first use; portAudioLock() held. A failed attempt is not
     // repeated: the process then has no sound devices.
     bool initialise() {
         if (!tried) {
@@ -351,7 +374,6 @@ private:
         return parameters;
     }
 
-    std::mutex lock;
     bool tried = false;
     bool initialised = false;
     std::vector<PaDeviceIndex> inputs;

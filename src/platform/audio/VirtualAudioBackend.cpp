@@ -202,6 +202,7 @@ struct VirtualAudioBackend::Session {
     std::deque<AudioBuffer*> queue;
     std::uint64_t position = 0; // frames played so far
     bool started = false;
+    bool everStarted = false;
     bool failed = false;
     bool closed = false;
     int callbacksRunning = 0; // step() calls inside the owner's callback
@@ -249,6 +250,7 @@ public:
     void start() override {
         std::lock_guard<std::mutex> guard(backend.lock);
         session->started = true;
+        session->everStarted = true;
         backend.changed.notify_all();
     }
 
@@ -387,8 +389,13 @@ bool VirtualAudioBackend::step(int device) {
         return false;
     Slot& slot = *devices[static_cast<std::size_t>(device)];
     std::shared_ptr<Session> session = slot.session;
-    if (!session || slot.device.pacing != VirtualInputDevice::Pacing::Stepped ||
-        !session->started || session->failed || session->queue.empty())
+    if (!session || slot.device.pacing != VirtualInputDevice::Pacing::Stepped)
+        return false;
+    // The owner's thread starts the device on its own time after opening it;
+    // a step that comes before that waits for it.
+    changed.wait_for(guard, STEP_TIMEOUT,
+                     [&] { return session->closed || session->failed || session->everStarted; });
+    if (!session->started || session->closed || session->failed || session->queue.empty())
         return false;
     AudioBuffer* buffer = deliver(*session);
     ++session->callbacksRunning;

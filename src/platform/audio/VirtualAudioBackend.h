@@ -68,9 +68,10 @@ public:
     // Stepped devices: fills the next queued buffer of the open, started
     // device with the next stretch of signal, marks it done, invokes the
     // callback, then waits (at most 5 s) until the owner has queued that
-    // buffer again, i.e. consumed it. False when the device is not open and
-    // started, has no buffer queued, failed, or the owner did not re-queue in
-    // time.
+    // buffer again, i.e. consumed it. A device opened but not yet started is
+    // waited for (at most 5 s), since its owner's thread starts it. False when
+    // the device is not open and started, has no buffer queued, failed, or the
+    // owner did not re-queue in time.
     bool step(int device);
     // Makes the open device vanish: it delivers no more buffers; stop, reset
     // and close still work. A later open of the device works again.
