@@ -55,6 +55,9 @@ protected:
     void run() override;
 
 private:
+    // Tests move the write position, e.g. to wrap the ring inside a buffer.
+    friend class CaptureDriverTestAccess;
+
     bool probeDevice(int deviceId);
     bool openDevice(int deviceId, std::uint32_t samplesPerSecond, int bitsPerSample);
     void storeBuffer(const AudioBuffer& buffer);
