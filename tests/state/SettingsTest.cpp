@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cfloat>
 #include <climits>
 #include <clocale>
 #include <cstdlib>
@@ -319,6 +318,35 @@ TEST_F(SettingsStore, StringsRoundTripExactlyThroughTheFile) {
     for (std::size_t i = 0; i < std::size(texts); ++i)
         EXPECT_EQ(settings.readString("text" + std::to_string(i), "<default>"), texts[i])
             << "case " << i;
+}
+
+// Qt reads an unquoted text with commas as a list; it reads back as the text
+// Qt itself would write for that list.
+TEST_F(SettingsStore, TextsWrittenByHandReadAsTheirText) {
+    writeAll(ini, "[settings]\n"
+                  "author=M\xc3\xbcller, Hans\n"
+                  "device=a,b\n"
+                  "home=\"https://example.org/a,b\"\n"
+                  "language=  de  \n"
+                  "raw=@ByteArray(bytes)\n"
+                  "shape=@Rect(1 2 3 4)\n"
+                  "lines=two\\nlines\n");
+    struct Case {
+        const char* name;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"author", "M\xc3\xbcller, Hans"},
+        {"device", "a, b"},
+        {"home", "https://example.org/a,b"},
+        {"language", "de"},
+        {"raw", "bytes"},
+        {"shape", "<default>"},
+        {"lines", "two\nlines"},
+    };
+    const Settings settings("settings");
+    for (const Case& c : cases)
+        EXPECT_EQ(settings.readString(c.name, "<default>"), c.expected) << c.name;
 }
 
 TEST_F(SettingsStore, StringsLongerThanTenThousandBytesInUtf16GiveTheDefault) {
