@@ -1,6 +1,7 @@
 // tonvela-cli devices: the usable sound input devices and the stored choice.
 #include "audio/SoundDeviceManager.h"
 #include "cli/CliCommand.h"
+#include "cli/CliInput.h"
 #include "platform/audio/AudioBackend.h"
 #include "state/DataStructure.h"
 #include "state/Settings.h"
@@ -34,8 +35,20 @@ std::string formatList(unsigned formats) {
 
 int runDevices(const std::vector<std::string>& arguments) {
     std::vector<std::string> args = arguments;
+    std::string inputFile;
+    bool fromFile = false;
+    if (!takeOption(args, "--input-file", inputFile, fromFile))
+        return 2;
     if (!noArgumentsLeft(args, "devices"))
         return 2;
+    if (fromFile) {
+        CliInput input;
+        std::string error;
+        if (!installRecordingInput(inputFile, VirtualInputDevice::Pacing::RealTime, input, error)) {
+            std::fprintf(stderr, "tonvela-cli devices: %s\n", error.c_str());
+            return 1;
+        }
+    }
     Settings::openRoot("Tonvela");
 
     SoundDeviceManager& manager = SoundDeviceManager::getInstance();
