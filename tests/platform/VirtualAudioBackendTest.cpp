@@ -455,6 +455,7 @@ TEST(VirtualAudioBackend, RealTimeDeviceDeliversWhileStarted) {
 
 TEST(VirtualAudioBackend, OutputRecordsWhatIsWritten) {
     VirtualAudioBackend backend;
+    backend.setOutputPacing(VirtualAudioBackend::OutputPacing::Immediate);
     backend.setOutputFails(true);
     std::unique_ptr<AudioOutput> output;
     EXPECT_NE(backend.openOutput([] {}, output), AUDIO_OK);
@@ -488,6 +489,53 @@ TEST(VirtualAudioBackend, OutputRecordsWhatIsWritten) {
     EXPECT_FALSE(fromWriter);
     for (const AudioBuffer& buffer : buffers)
         EXPECT_EQ(buffer.flags, BUFFER_DONE);
+    EXPECT_EQ(backend.outputSamples(), samples);
+    output.reset();
+}
+
+TEST(VirtualAudioBackend, RealTimeOutputPlaysInTurnAndResetGivesBack) {
+    VirtualAudioBackend backend; // real time by default
+    Event played;
+    std::atomic<int> count{0};
+    std::unique_ptr<AudioOutput> output;
+    ASSERT_EQ(backend.openOutput(
+                  [&] {
+                      ++count;
+                      played.set();
+                  },
+                  output),
+              AUDIO_OK);
+    // A whole second each: reset comes long before the first is played.
+    std::vector<std::int16_t> second(44100, 1000);
+    AudioBuffer longBuffers[2];
+    for (AudioBuffer& buffer : longBuffers) {
+        buffer.data = reinterpret_cast<std::uint8_t*>(second.data());
+        buffer.length = 44100 * 2;
+        output->write(buffer);
+    }
+    output->reset();
+    EXPECT_EQ(longBuffers[0].flags, BUFFER_DONE);
+    EXPECT_EQ(longBuffers[1].flags, BUFFER_DONE);
+
+    std::vector<std::int16_t> samples(2 * 441);
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        samples[i] = static_cast<std::int16_t>(i);
+    AudioBuffer shortBuffers[2];
+    for (int i = 0; i < 2; ++i) {
+        shortBuffers[i].data = reinterpret_cast<std::uint8_t*>(samples.data() + i * 441);
+        shortBuffers[i].length = 441 * 2;
+        output->write(shortBuffers[i]);
+    }
+    for (int tries = 0; tries < 50 && count < 2; ++tries)
+        played.wait(100);
+    EXPECT_EQ(count, 2);
+    EXPECT_EQ(backend.outputSamples(), samples);
+
+    backend.setOutputPacing(VirtualAudioBackend::OutputPacing::Immediate, false);
+    output->write(shortBuffers[0]);
+    for (int tries = 0; tries < 50 && count < 3; ++tries)
+        played.wait(100);
+    EXPECT_EQ(count, 3);
     EXPECT_EQ(backend.outputSamples(), samples);
     output.reset();
 }

@@ -55,8 +55,10 @@ struct AudioBuffer {
     std::atomic<std::uint32_t> flags{0};
 };
 
-// Called on an audio thread once per buffer that the device marked done while
-// running. It must only signal; the buffer is handled by its owner's thread.
+// Called on an audio thread once per buffer that the device filled (input) or
+// played (output); never from inside a call of the device's owner. Buffers
+// given back by stop or reset are only marked done, their owner polls them.
+// It must only signal; the buffer is handled by its owner's thread.
 using BufferDoneCallback = std::function<void()>;
 
 // One open input device. Destruction closes it; every buffer must have come
@@ -83,6 +85,7 @@ public:
     virtual void reset() = 0;
 };
 
+// Devices are opened through the process's backend, which outlives them.
 class AudioBackend {
 public:
     virtual ~AudioBackend() = default;

@@ -475,6 +475,13 @@ void VirtualAudioBackend::setOutputFails(bool fails) {
     outputFails = fails;
 }
 
+void VirtualAudioBackend::setOutputPacing(OutputPacing pacing, bool keepSamples) {
+    std::lock_guard<std::mutex> guard(lock);
+    outputPacing = pacing;
+    keepOutput = keepSamples;
+    changed.notify_all();
+}
+
 int VirtualAudioBackend::openOutput(BufferDoneCallback onDone,
                                     std::unique_ptr<AudioOutput>& output) {
     std::lock_guard<std::mutex> guard(lock);
@@ -487,18 +494,37 @@ int VirtualAudioBackend::openOutput(BufferDoneCallback onDone,
     return AUDIO_OK;
 }
 
-// The output's own thread "plays" each written buffer at once: it records the
-// samples, marks the buffer done and reports it.
+// The output's own thread plays the written buffers in order: it records
+// their samples, marks each done and reports it, at once or, paced in real
+// time, one buffer duration after the one before.
 void VirtualAudioBackend::play(const std::shared_ptr<OutputSession>& session) {
     std::unique_lock<std::mutex> guard(lock);
+    Clock::time_point base = Clock::now();
     while (true) {
         changed.wait(guard, [&] { return session->closed || !session->queue.empty(); });
         if (session->closed)
             break;
         AudioBuffer* buffer = session->queue.front();
+        if (outputPacing == OutputPacing::RealTime) {
+            const auto duration = std::chrono::duration_cast<Clock::duration>(
+                std::chrono::duration<double>(buffer->length / 2 / 44100.0));
+            const Clock::time_point now = Clock::now();
+            if (now - base > std::max(duration, Clock::duration(std::chrono::milliseconds(100))))
+                base = now;
+            const Clock::time_point due = base + duration;
+            // A reset while the buffer plays gives it back unplayed.
+            if (changed.wait_until(guard, due, [&] {
+                    return session->closed || session->queue.empty() ||
+                           session->queue.front() != buffer;
+                }))
+                continue;
+            base = due;
+        }
         session->queue.pop_front();
-        for (std::uint32_t i = 0; i + 1 < buffer->length; i += 2)
-            played.push_back(static_cast<std::int16_t>(buffer->data[i] | buffer->data[i + 1] << 8));
+        if (keepOutput)
+            for (std::uint32_t i = 0; i + 1 < buffer->length; i += 2)
+                played.push_back(
+                    static_cast<std::int16_t>(buffer->data[i] | buffer->data[i + 1] << 8));
         buffer->flags |= BUFFER_DONE;
         guard.unlock();
         session->onDone();

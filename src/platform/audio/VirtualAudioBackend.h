@@ -57,8 +57,8 @@ struct VirtualInputDevice {
 // the capture path. Device -1 is the first device. A device is open at most
 // once at a time (a second open gives AUDIO_ALLOCATED). Every buffer-done
 // callback comes from a backend thread or from step(), never from inside a
-// call of the device's owner. Output samples are recorded when "played",
-// which is at once, on the output's own thread.
+// call of the device's owner. The output device plays on its own thread, in
+// real time or at once (setOutputPacing). The backend must outlive its devices.
 class VirtualAudioBackend : public AudioBackend {
 public:
     VirtualAudioBackend();
@@ -82,6 +82,12 @@ public:
     std::vector<std::int16_t> outputSamples() const;
     // While set, openOutput fails with AUDIO_BAD_DEVICE_ID.
     void setOutputFails(bool fails);
+    // RealTime (the default): a written buffer is done one buffer duration (at
+    // 44100 Hz) after the one before, so a synthesizer that always plays does
+    // not race. Immediate: done at once. keepSamples false stops recording the
+    // output, so a long run does not gather it all.
+    enum class OutputPacing { Immediate, RealTime };
+    void setOutputPacing(OutputPacing pacing, bool keepSamples = true);
 
     int inputDeviceCount() override;
     int inputCapabilities(int device, InputCapabilities& capabilities) override;
@@ -107,6 +113,8 @@ private:
     std::vector<std::unique_ptr<Slot>> devices;
     std::vector<std::int16_t> played;
     bool outputFails = false;
+    OutputPacing outputPacing = OutputPacing::RealTime;
+    bool keepOutput = true;
 };
 
 } // namespace tonvela
