@@ -391,10 +391,10 @@ TEST(VirtualAudioBackend, ResamplingKeepsATonesFrequency) {
         unsigned outRate;
         double frequency;
     };
+    // The last one opens at a rate the device does not report.
     const Case cases[] = {
         {48000, 44100, 1000.0},  {8000, 44100, 440.0},   {96000, 44100, 3520.0},
-        {48000, 44100, 17640.0}, {22050, 11025, 1234.5}, // opened at a rate the device does not
-                                                         // report
+        {48000, 44100, 17640.0}, {22050, 11025, 1234.5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.inRate);
