@@ -1,0 +1,297 @@
+#include "analysis/UpdateThread.h"
+
+#include "analysis/AnalysisResultPro.h"
+#include "analysis/AnalysisResultStd.h"
+#include "analysis/SteppedCapture.h"
+#include "audio/CaptureDriverManager.h"
+#include "runtime/Random.h"
+#include "state/DataStructure.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <numeric>
+#include <vector>
+
+namespace tonvela {
+namespace {
+
+using test::SteppedCapture;
+
+// Virtual time that logs every sleep and lets a test act inside one.
+class ScriptedClock : public AnalysisClock {
+public:
+    std::uint32_t now() override { return time; }
+    void sleep(int milliseconds) override {
+        sleeps.push_back(milliseconds);
+        time += static_cast<std::uint32_t>(milliseconds);
+        if (onSleep)
+            onSleep(static_cast<int>(sleeps.size()));
+    }
+
+    std::uint32_t time = 0;
+    std::vector<int> sleeps;
+    std::function<void(int count)> onSleep;
+};
+
+// Keeps every posted record with the time it came; stops the thread after
+// limit records.
+class Collector : public ResultReceiver {
+public:
+    void postMessage(unsigned int message, std::unique_ptr<AnalysisResultIfc> payload) override {
+        messages.push_back(message);
+        times.push_back(clock->now());
+        results.push_back(std::move(payload));
+        if (onResult)
+            onResult(static_cast<int>(results.size()));
+        if (static_cast<int>(results.size()) >= limit)
+            thread->requestStop();
+    }
+
+    AnalysisClock* clock = nullptr;
+    UpdateThread* thread = nullptr;
+    int limit = 3;
+    std::function<void(int count)> onResult;
+    std::vector<unsigned int> messages;
+    std::vector<std::uint32_t> times;
+    std::vector<std::unique_ptr<AnalysisResultIfc>> results;
+};
+
+class UpdateThreadTest : public ::testing::Test {
+protected:
+    void SetUp() override { tonvela::srand(1); }
+    void TearDown() override {
+        CaptureDriverManager::destroyInstance();
+        DataStructure::destroyInstance();
+    }
+
+    void setAccuracy(int accuracy) {
+        MeasurementSettings settings;
+        DataStructure::getInstance().getMeasurementSettings(settings);
+        settings.accuracy = accuracy;
+        DataStructure::getInstance().setMeasurementSettings(settings);
+    }
+
+    // Runs the loop on the scripted clock until the collector or the clock
+    // stops it.
+    void run(UpdateThread& thread, const TargetData* target) {
+        collector.clock = &clock;
+        collector.thread = &thread;
+        thread.setReceiver(&collector);
+        thread.setTarget(target);
+        thread.resume();
+        thread.join();
+    }
+
+    SteppedCapture capture;
+    ScriptedClock clock;
+    Collector collector;
+    const TargetData a4{57, 440.0f, "A4"};
+};
+
+TEST_F(UpdateThreadTest, CadenceByMode) {
+    struct Case {
+        int accuracy;
+        bool precise;
+        int binCount;
+        std::uint32_t firstTime;
+        // Standard transform length at A4 keeps the window below 1.1 s.
+        bool shortWindow;
+    };
+    const Case cases[] = {
+        {0, false, 401, 400, true},
+        {1, false, 801, 400, false},
+        {2, true, 0, 0, false},
+        {7, false, 801, 400, true},
+    };
+    for (const Case& c : cases) {
+        setAccuracy(c.accuracy);
+        clock = ScriptedClock();
+        collector = Collector();
+        {
+            UpdateThread thread(&clock);
+            run(thread, &a4);
+        }
+        ASSERT_EQ(collector.results.size(), 3u) << c.accuracy;
+        for (std::size_t i = 0; i < 3; ++i) {
+            EXPECT_EQ(collector.messages[i], 0x465u);
+            EXPECT_EQ(collector.times[i], c.firstTime + 400 * i) << c.accuracy;
+            const AnalysisResultIfc& result = *collector.results[i];
+            EXPECT_EQ(result.getIntervalMs(), 400);
+            EXPECT_EQ(result.getTargetData()->name, "A4");
+            if (c.precise) {
+                EXPECT_NE(dynamic_cast<const AnalysisResultPro*>(&result), nullptr);
+                EXPECT_EQ(result.getWindowMs(), 8173);
+                continue;
+            }
+            const auto* standard = dynamic_cast<const AnalysisResultStd*>(&result);
+            ASSERT_NE(standard, nullptr);
+            EXPECT_EQ(standard->getPassCount(), 10) << c.accuracy;
+            EXPECT_EQ(result.getBinCount(), c.binCount) << c.accuracy;
+            EXPECT_FLOAT_EQ(result.getBinCents(1) - result.getBinCents(0),
+                            c.binCount == 401 ? 1.0f : 0.5f);
+            EXPECT_EQ(result.getWindowMs() < 1100, c.shortWindow) << c.accuracy;
+        }
+        if (c.precise) {
+            // The sleep after the last record comes before the loop sees the stop.
+            EXPECT_EQ(clock.sleeps, (std::vector<int>{400, 400, 400}));
+        } else {
+            // Nine sleeps spread what is left of each period over the passes
+            // still to come; the tenth pass is followed by the next record.
+            const std::vector<int> period = {44, 44, 44, 44, 44, 45, 45, 45, 45};
+            ASSERT_GE(clock.sleeps.size(), 27u);
+            for (int r = 0; r < 3; ++r)
+                EXPECT_EQ(std::vector<int>(clock.sleeps.begin() + 9 * r,
+                                           clock.sleeps.begin() + 9 * r + 9),
+                          period)
+                    << c.accuracy;
+        }
+    }
+}
+
+TEST_F(UpdateThreadTest, IdlesWhileThereIsNoTargetFrequency) {
+    for (const bool noTarget : {true, false}) {
+        setAccuracy(0);
+        clock = ScriptedClock();
+        collector = Collector();
+        collector.limit = 2;
+        const TargetData silentTarget(57, 0.0f, "A4");
+        UpdateThread thread(&clock);
+        // Three idle sleeps, then the panel hands over a real target.
+        clock.onSleep = [&](int count) {
+            if (count == 3)
+                thread.setTarget(&a4);
+        };
+        run(thread, noTarget ? nullptr : &silentTarget);
+        EXPECT_EQ(std::vector<int>(clock.sleeps.begin(), clock.sleeps.begin() + 3),
+                  (std::vector<int>{300, 300, 300}));
+        // The period began before the idle time, so the first record's ten
+        // passes run at once; the next one keeps the cadence.
+        ASSERT_EQ(collector.results.size(), 2u);
+        EXPECT_EQ(collector.times[0], 900u);
+        EXPECT_EQ(collector.times[1], 1300u);
+        EXPECT_EQ(clock.sleeps.size(), 3u + 9u);
+    }
+}
+
+TEST_F(UpdateThreadTest, StopDuringASleepEndsTheLoop) {
+    for (const int accuracy : {0, 2}) {
+        setAccuracy(accuracy);
+        clock = ScriptedClock();
+        collector = Collector();
+        collector.limit = 100;
+        UpdateThread thread(&clock);
+        clock.onSleep = [&](int count) {
+            if (count == 3)
+                thread.requestStop();
+        };
+        run(thread, &a4);
+        // Nothing is analysed or posted after the sleep that saw the stop.
+        EXPECT_EQ(clock.sleeps.size(), 3u) << accuracy;
+        EXPECT_EQ(collector.results.size(), accuracy == 2 ? 3u : 0u) << accuracy;
+    }
+}
+
+TEST_F(UpdateThreadTest, StopWakesARealIdleThread) {
+    UpdateThread thread;
+    const TargetData silentTarget(57, 0.0f, "A4");
+    thread.setTarget(&silentTarget);
+    thread.resume();
+    Thread::sleep(20);
+    thread.stop();
+    thread.stop();
+}
+
+TEST_F(UpdateThreadTest, MeasuresItsOwnCopyOfTheTarget) {
+    setAccuracy(0);
+    TargetData target(57, 440.0f, "A4");
+    collector.limit = 3;
+    collector.onResult = [&](int count) {
+        // The panel rewrites its record; the thread sees it only when it is
+        // handed over again.
+        target.update(440.0f, 57, "La4");
+        if (count == 2)
+            collector.thread->setTarget(&target);
+    };
+    UpdateThread thread(&clock);
+    run(thread, &target);
+    ASSERT_EQ(collector.results.size(), 3u);
+    EXPECT_EQ(collector.results[0]->getTargetData()->name, "A4");
+    EXPECT_EQ(collector.results[1]->getTargetData()->name, "A4");
+    EXPECT_EQ(collector.results[2]->getTargetData()->name, "La4");
+}
+
+TEST_F(UpdateThreadTest, RunsWithoutAReceiver) {
+    for (const int accuracy : {0, 2}) {
+        setAccuracy(accuracy);
+        clock = ScriptedClock();
+        UpdateThread thread(&clock);
+        // Every record made here is destroyed undelivered.
+        clock.onSleep = [&](int count) {
+            if (count == 30)
+                thread.requestStop();
+        };
+        thread.setTarget(&a4);
+        thread.resume();
+        thread.join();
+        EXPECT_EQ(clock.sleeps.size(), 30u);
+    }
+}
+
+// The offline set-up: simulated time steps the input device once per 200 ms,
+// so a steady tone fills the ring and the results find it.
+TEST_F(UpdateThreadTest, SimulatedClockFeedsTheCapture) {
+    setAccuracy(0);
+    capture.signal = test::tone(440.0 * std::pow(2.0, 5.0 / 1200.0), {1});
+    UpdateThread* analysis = nullptr;
+    int steps = 0;
+    SimulatedClock simulated(200, [&] {
+        EXPECT_TRUE(capture.step(0));
+        ++steps;
+    });
+    collector.limit = 10;
+    collector.clock = &simulated;
+    {
+        UpdateThread thread(&simulated);
+        analysis = &thread;
+        collector.thread = analysis;
+        thread.setReceiver(&collector);
+        thread.setTarget(&a4);
+        thread.resume();
+        thread.join();
+    }
+    EXPECT_EQ(steps, 20);
+    ASSERT_EQ(collector.results.size(), 10u);
+    for (std::size_t i = 0; i < 10; ++i)
+        EXPECT_EQ(collector.times[i], 400u * (i + 1));
+    // From 2 s on every window lies in the tone.
+    for (std::size_t i = 4; i < 10; ++i) {
+        EXPECT_TRUE(collector.results[i]->isValid()) << i;
+        // Within the standard analyzer's own accuracy, which its tests hold.
+        EXPECT_NEAR(collector.results[i]->getCents(), 5.0f, 1.5f) << i;
+    }
+}
+
+TEST(SimulatedClock, CallsBackOncePerPeriod) {
+    struct Case {
+        int sleep;
+        std::uint32_t now;
+        int periods;
+    };
+    const Case cases[] = {
+        {150, 150, 0}, {49, 199, 0}, {1, 200, 1},  {0, 200, 1},     {-5, 200, 1},
+        {599, 799, 3}, {1, 800, 4},  {44, 844, 4}, {1000, 1844, 9},
+    };
+    int periods = 0;
+    SimulatedClock clock(200, [&] { ++periods; });
+    EXPECT_EQ(clock.now(), 0u);
+    for (const Case& c : cases) {
+        clock.sleep(c.sleep);
+        EXPECT_EQ(clock.now(), c.now) << c.sleep;
+        EXPECT_EQ(periods, c.periods) << c.sleep;
+    }
+}
+
+} // namespace
+} // namespace tonvela
