@@ -234,7 +234,7 @@ TEST(VirtualAudioBackend, SteppedGeneratorDeliversQuantisedSamples) {
         std::uint8_t narrow;
     };
     const Level levels[] = {
-        {0.0, 0, 128},          {1.0, 32767, 255},        {-1.0, -32767, 1},
+        {0.0, 0, 128},          {1.0, 32767, 255},        {-1.0, -32768, 0},
         {1.5, 32767, 255},      {-1.5, -32768, 0},        {0.5, 16384, 192},
         {-0.5, -16384, 64},     {1.0 / 32767, 1, 128},    {std::nan(""), 0, 128},
         {0.25 / 32767, 0, 128}, {-0.75 / 32767, -1, 128},
@@ -347,7 +347,7 @@ TEST(VirtualAudioBackend, RecordingFileIsMixedToMonoAndPlayedAtItsRate) {
     ASSERT_EQ(samples.size(), 2u * 4410);
     for (std::size_t i = 0; i < samples.size(); ++i) {
         const double x = i < 5000 ? recording.samples[i] : 0.0; // silence after the end
-        ASSERT_EQ(samples[i], std::lround(x * 32767.0)) << i;
+        ASSERT_EQ(samples[i], std::clamp(std::lround(x * 32768.0), -32768L, 32767L)) << i;
     }
 }
 
@@ -410,7 +410,7 @@ TEST(VirtualAudioBackend, ResamplingKeepsATonesFrequency) {
         ASSERT_EQ(samples.size(), c.outRate);
         double worst = 0.0;
         for (std::size_t n = 200; n < samples.size(); ++n) {
-            const double ideal = 0.5 * std::sin(2 * PI * c.frequency * n / c.outRate) * 32767.0;
+            const double ideal = 0.5 * std::sin(2 * PI * c.frequency * n / c.outRate) * 32768.0;
             worst = std::max(worst, std::abs(samples[n] - ideal));
         }
         EXPECT_LT(worst, 1.5); // quantisation alone gives 0.5

@@ -28,16 +28,18 @@ unsigned bothWidths(unsigned rate) {
 }
 
 // A sound card's converter: round to the nearest step, clip at full scale.
+// The scale is libsndfile's (s / 32768, (b - 128) / 128), so a 16- or 8-bit
+// recording is played back bit for bit.
 void storeSample(std::uint8_t* out, int bitsPerSample, double x) {
     if (std::isnan(x))
         x = 0.0;
     x = std::clamp(x, -2.0, 2.0);
     if (bitsPerSample == 16) {
-        const long value = std::clamp(std::lround(x * 32767.0), -32768L, 32767L);
+        const long value = std::clamp(std::lround(x * 32768.0), -32768L, 32767L);
         out[0] = static_cast<std::uint8_t>(value & 0xFF);
         out[1] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
     } else {
-        out[0] = static_cast<std::uint8_t>(std::clamp(std::lround(x * 127.0) + 128, 0L, 255L));
+        out[0] = static_cast<std::uint8_t>(std::clamp(std::lround(x * 128.0) + 128, 0L, 255L));
     }
 }
 

@@ -27,8 +27,9 @@ bool readRecording(const std::string& path, Recording& out, std::string& error);
 // One virtual input device: its name, the formats it reports, how it fails,
 // and the signal it plays.
 //
-// Samples are quantised as a sound card would: 16-bit = round(x * 32767)
-// clamped to -32768..32767, 8-bit = round(x * 127) + 128 clamped to 0..255.
+// Samples are quantised as a sound card would: 16-bit = round(x * 32768)
+// clamped to -32768..32767, 8-bit = round(x * 128) + 128 clamped to 0..255,
+// the scale libsndfile reads with, so 16- and 8-bit recordings play bit for bit.
 //
 // A device playing a recording reports the 16- and 8-bit flags of the
 // recording's own rate when that is 44100, 22050 or 11025 Hz, otherwise the
