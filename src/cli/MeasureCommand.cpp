@@ -389,9 +389,13 @@ int runMeasure(const std::vector<std::string>& args) {
          recording.sampleRate - 1) /
         recording.sampleRate;
 
+    // The options hold for this run only: the user's own settings are put
+    // back afterwards, so nothing of them is ever stored.
     DataStructure& state = DataStructure::getInstance();
-    MeasurementSettings settings;
-    state.getMeasurementSettings(settings);
+    MeasurementSettings saved;
+    state.getMeasurementSettings(saved);
+    const int savedDevice = state.getInputDevice();
+    MeasurementSettings settings = saved;
     settings.accuracy = options.accuracy;
     settings.calibIn = options.calibIn;
     std::copy(std::begin(options.harmonics), std::end(options.harmonics), settings.harmonics);
@@ -436,6 +440,8 @@ int runMeasure(const std::vector<std::string>& args) {
     }
     // The capture driver goes before its device's backend.
     CaptureDriverManager::destroyInstance();
+    state.setMeasurementSettings(saved);
+    state.setInputDevice(savedDevice);
 
     if (stalled) {
         std::fprintf(stderr, "tonvela-cli measure: the recording could not be played into the "
