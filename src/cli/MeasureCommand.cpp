@@ -12,6 +12,7 @@
 #include "audio/CaptureDriverManager.h"
 #include "cli/CliCommand.h"
 #include "cli/CliInput.h"
+#include "cli/TuningOptions.h"
 #include "runtime/NumberText.h"
 #include "runtime/Random.h"
 #include "runtime/Thread.h"
@@ -48,44 +49,12 @@ struct MeasureOptions {
     bool json = false;
 };
 
-// A number and nothing else: sign, digits with at most one point, an
-// optional exponent. NumberText reads the number at the start of a text, so
-// the shape is checked here to refuse "440Hz" or "1,5".
-bool isNumberText(const std::string& text) {
-    std::size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        ++i;
-    bool digits = false;
-    bool point = false;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c >= '0' && c <= '9') {
-            digits = true;
-        } else if (c == '.' && !point) {
-            point = true;
-        } else {
-            break;
-        }
-    }
-    if (!digits)
-        return false;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-            ++i;
-        const std::size_t start = i;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
-            ++i;
-        if (i == start)
-            return false;
-    }
-    return i == text.size();
-}
-
+// A number written whole: "440Hz" or "1,5" are refused, not read in part.
 std::optional<double> parseNumber(const std::string& text) {
-    if (!isNumberText(text))
+    double value = 0.0;
+    if (!parseWholeNumber(text, value))
         return std::nullopt;
-    return NumberText::parseReal(text);
+    return value;
 }
 
 // "A4", "C#3", "Bb0" (English names, sharp # or flat b), or an index 0..95.
