@@ -22,7 +22,11 @@ using test::SteppedCapture;
 // Virtual time that logs every sleep and lets a test act inside one.
 class ScriptedClock : public AnalysisClock {
 public:
-    std::uint32_t now() override { return time; }
+    // advancePerRead lets time pass on every reading, as slow analyses would.
+    std::uint32_t now() override {
+        time += static_cast<std::uint32_t>(advancePerRead);
+        return time;
+    }
     void sleep(int milliseconds) override {
         sleeps.push_back(milliseconds);
         time += static_cast<std::uint32_t>(milliseconds);
@@ -31,6 +35,7 @@ public:
     }
 
     std::uint32_t time = 0;
+    int advancePerRead = 0;
     std::vector<int> sleeps;
     std::function<void(int count)> onSleep;
 };
@@ -146,6 +151,23 @@ TEST_F(UpdateThreadTest, CadenceByMode) {
                                            clock.sleeps.begin() + 9 * r + 9),
                           period)
                     << c.accuracy;
+        }
+    }
+}
+
+// Analyses that overrun their period start the next one at once; a wait
+// beyond 9999 ms (the tick clock read backwards) is never slept either.
+TEST_F(UpdateThreadTest, LateOrBackwardTimeIsNotSlept) {
+    for (const int advance : {500, -100000}) {
+        for (const int accuracy : {0, 2}) {
+            setAccuracy(accuracy);
+            clock = ScriptedClock();
+            clock.advancePerRead = advance;
+            collector = Collector();
+            UpdateThread thread(&clock);
+            run(thread, &a4);
+            EXPECT_EQ(collector.results.size(), 3u) << advance << " " << accuracy;
+            EXPECT_TRUE(clock.sleeps.empty()) << advance << " " << accuracy;
         }
     }
 }
