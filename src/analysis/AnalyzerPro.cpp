@@ -231,10 +231,15 @@ std::unique_ptr<AnalysisResultPro> AnalyzerPro::analyzeWindow(float testFrequenc
     fft->inverse(x);
 
     // Time the crossings of the real part in one direction: falls when the
-    // signal starts at or above zero, rises otherwise.
-    const bool falls = x[0].re >= 0.0f;
+    // signal starts at or above zero, rises otherwise. The band limit smears
+    // the window's ends (the transform sees the window as periodic, with a
+    // jump where it wraps), which bends the phase near both ends by an amount
+    // that depends on the tone's phase; the correction table cannot undo
+    // that, so the sixteenth of the window at each end is not timed.
+    const int edge = size / 16;
+    const bool falls = x[edge].re >= 0.0f;
     int first = -1;
-    for (int i = 1; i < size; ++i) {
+    for (int i = edge + 1; i < size - edge; ++i) {
         if (falls ? x[i].re < 0.0f : x[i].re >= 0.0f) {
             first = i;
             break;
@@ -243,7 +248,7 @@ std::unique_ptr<AnalysisResultPro> AnalyzerPro::analyzeWindow(float testFrequenc
     int periods = 0;
     int last = first;
     if (first > 0) {
-        for (int i = first + 1; i < size; ++i) {
+        for (int i = first + 1; i < size - edge; ++i) {
             const bool crossed = falls ? (x[i - 1].re >= 0.0f && x[i].re < 0.0f)
                                        : (x[i - 1].re < 0.0f && x[i].re >= 0.0f);
             if (crossed) {
