@@ -20,6 +20,10 @@ FFT::FFT(int requestedOrder) : order(std::clamp(requestedOrder, 3, 16)), size(1 
         const float angle = static_cast<float>(k) * 6.2831855f * inverseSize;
         twiddles[k] = Complex{std::cos(angle), -std::sin(angle)};
     }
+    stageTwiddles.resize(size);
+    for (int h = 4; h < size; h *= 2)
+        for (int k = 0; k < h; ++k)
+            stageTwiddles[h + k] = twiddles[k * (size / (2 * h))];
 }
 
 void FFT::forward(Complex* buffer) const {
@@ -39,20 +43,18 @@ template <bool Inverse> void FFT::transform(Complex* x) const {
             std::swap(x[i], x[j]);
     }
 
-    for (int i = 0; i < n; i += 2) {
-        const Complex a = x[i];
-        const Complex b = x[i + 1];
-        x[i] = Complex{a.re + b.re, a.im + b.im};
-        x[i + 1] = Complex{a.re - b.re, a.im - b.im};
-    }
-
-    // The twiddle of the second stage is -i (forward) or +i (inverse): a swap
-    // of parts and a sign, exact in any precision.
+    // The first two stages together, group of four by group of four. The
+    // twiddle of the second stage is -i (forward) or +i (inverse): a swap of
+    // parts and a sign, exact in any precision.
     for (int i = 0; i < n; i += 4) {
-        const Complex x0 = x[i];
-        const Complex x1 = x[i + 1];
-        const Complex x2 = x[i + 2];
-        const Complex x3 = x[i + 3];
+        const Complex a0 = x[i];
+        const Complex a1 = x[i + 1];
+        const Complex a2 = x[i + 2];
+        const Complex a3 = x[i + 3];
+        const Complex x0{a0.re + a1.re, a0.im + a1.im};
+        const Complex x1{a0.re - a1.re, a0.im - a1.im};
+        const Complex x2{a2.re + a3.re, a2.im + a3.im};
+        const Complex x3{a2.re - a3.re, a2.im - a3.im};
         const Complex w3 = Inverse ? Complex{-x3.im, x3.re} : Complex{x3.im, -x3.re};
         x[i] = Complex{x0.re + x2.re, x0.im + x2.im};
         x[i + 2] = Complex{x0.re - x2.re, x0.im - x2.im};
@@ -60,15 +62,14 @@ template <bool Inverse> void FFT::transform(Complex* x) const {
         x[i + 3] = Complex{x1.re - w3.re, x1.im - w3.im};
     }
 
-    const Complex* table = twiddles.data();
     for (int h = 4; h < n; h *= 2) {
-        const int step = n / (2 * h);
+        const Complex* table = stageTwiddles.data() + h;
         for (int group = 0; group < n; group += 2 * h) {
             Complex* a = x + group;
             Complex* b = a + h;
             for (int k = 0; k < h; ++k) {
-                const float tr = table[k * step].re;
-                const float ti = Inverse ? -table[k * step].im : table[k * step].im;
+                const float tr = table[k].re;
+                const float ti = Inverse ? -table[k].im : table[k].im;
                 const float br = b[k].re;
                 const float bi = b[k].im;
                 const float pr = tr * br - ti * bi;

@@ -36,6 +36,10 @@ private:
     int size;
     std::vector<std::uint16_t> bitReversal;
     std::vector<Complex> twiddles;
+    // The twiddles of each stage in the order the butterflies use them:
+    // those of half-group size h at h .. 2h - 1, so the inner loop reads
+    // them contiguously. Copies of twiddles entries, not new values.
+    std::vector<Complex> stageTwiddles;
 };
 
 } // namespace tonvela
