@@ -40,7 +40,7 @@ constexpr const char* MODE_NAMES[3] = {"standard", "accurate", "precise"};
 struct MeasureOptions {
     std::string path;
     std::optional<int> note;
-    float pitch = 440.0f;
+    ScaleOptions scale;
     std::optional<float> frequency;
     int accuracy = 0;
     float calibIn = 0.0f;
@@ -129,16 +129,8 @@ std::optional<MeasureOptions> parseOptions(std::vector<std::string> args) {
             return std::nullopt;
         }
     }
-    if (!takeOption(args, "--pitch", value, found))
+    if (!takeScaleOptions(args, options.scale) || !setUpLanguage(args))
         return std::nullopt;
-    if (found) {
-        const std::optional<double> pitch = parseNumber(value);
-        if (!pitch || !(*pitch > 0.0) || *pitch > 1.0e6) {
-            usageError("measure: --pitch wants a frequency in Hz above 0, not '" + value + "'");
-            return std::nullopt;
-        }
-        options.pitch = static_cast<float>(*pitch);
-    }
     if (!takeOption(args, "--frequency", value, found))
         return std::nullopt;
     if (found) {
@@ -210,18 +202,19 @@ std::optional<MeasureOptions> parseOptions(std::vector<std::string> args) {
 }
 
 // The target the recording is measured against, as the tuner panel takes it
-// from the scale settings: equal temperament on the given standard pitch, or
-// the frequency given directly (then the note is the nearest one unless
-// named). The one place that turns the options into a target.
-TargetData targetFor(const MeasureOptions& options) {
-    ToneScaleCollection scales;
-    scales.setScale("equal", 0, options.pitch, 0.0f);
+// from the scale settings, or the frequency given directly (then the note is
+// the nearest one unless named). The one place that turns the options into a
+// target. Nothing, with a message, for a temperament that does not exist.
+std::optional<TargetData> targetFor(const MeasureOptions& options) {
+    ToneScaleCollection& scales = DataStructure::getInstance().getToneScales();
+    if (!applyScaleOptions(options.scale, scales))
+        return std::nullopt;
     int note = 57;
     if (options.note) {
         note = *options.note;
     } else if (options.frequency) {
-        const double semitones = 12.0 * std::log2(static_cast<double>(*options.frequency) /
-                                                  static_cast<double>(options.pitch));
+        const double semitones =
+            12.0 * std::log2(static_cast<double>(*options.frequency) / options.scale.pitch);
         note = static_cast<int>(std::clamp(57.0 + std::round(semitones), 0.0, 95.0));
     }
     const float frequency = options.frequency ? *options.frequency : scales.getNoteFrequency(note);
@@ -344,6 +337,10 @@ int runMeasure(const std::vector<std::string>& args) {
     if (!parsed)
         return 2;
     const MeasureOptions& options = *parsed;
+    const std::optional<TargetData> chosen = targetFor(options);
+    if (!chosen)
+        return 2;
+    const TargetData& target = *chosen;
 
     CliInput input;
     std::string error;
@@ -372,7 +369,6 @@ int runMeasure(const std::vector<std::string>& args) {
     state.setInputDevice(input.device);
     tonvela::srand(options.seed);
 
-    const TargetData target = targetFor(options);
     if (!options.json) {
         std::printf("recording: %s, %s s at %s Hz\ntarget: %s at %s Hz, mode %s\n",
                     options.path.c_str(),
@@ -423,9 +419,10 @@ int runMeasure(const std::vector<std::string>& args) {
 
 const CliCommand::Registrar registrar(
     {"measure",
-     "measure RECORDING [--note A4|0..95] [--pitch HZ | --frequency HZ] "
+     "measure RECORDING [--note A4|0..95] [--temperament KEY] [--keynote NAME] "
+     "[--pitch HZ | --frequency HZ] [--calibration CENTS] "
      "[--mode standard|accurate|precise] [--calib-in CENTS] [--harmonics 1,1.5,2,2.25,3,4] "
-     "[--seed N] [--json]",
+     "[--seed N] [--json] [--language en|de]",
      "measure a recording (any format libsndfile reads) against a target note, on the "
      "analysis thread's cadence; the same seed gives the same output",
      &runMeasure});

@@ -5,7 +5,9 @@
 #include "resources/StringResources.h"
 #include "runtime/NumberText.h"
 #include "state/Settings.h"
+#include "tuning/ToneScaleCollection.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace tonvela::cli {
@@ -25,6 +27,45 @@ bool setUpLanguage(std::vector<std::string>& args) {
         overrideLanguage(language == "de" ? Language::German : Language::English);
     else
         uiLanguage();
+    return true;
+}
+
+bool takeScaleOptions(std::vector<std::string>& args, ScaleOptions& options) {
+    std::string keynoteText, pitchText, calibrationText;
+    bool hasKey, hasKeynote, hasPitch, hasCalibration;
+    if (!takeOption(args, "--temperament", options.key, hasKey) ||
+        !takeOption(args, "--keynote", keynoteText, hasKeynote) ||
+        !takeOption(args, "--pitch", pitchText, hasPitch) ||
+        !takeOption(args, "--calibration", calibrationText, hasCalibration))
+        return false;
+    if (hasKeynote && (options.keynote = parseKeynote(keynoteText)) < 0) {
+        usageError("--keynote takes a note name such as C, F#, Bb or es, not '" + keynoteText +
+                   "'");
+        return false;
+    }
+    if (hasPitch && (!parseWholeNumber(pitchText, options.pitch) || !(options.pitch > 0.0) ||
+                     options.pitch > 20000.0)) {
+        usageError("--pitch takes a frequency in Hz above 0 and up to 20000, not '" + pitchText +
+                   "'");
+        return false;
+    }
+    if (hasCalibration && (!parseWholeNumber(calibrationText, options.calibration) ||
+                           std::fabs(options.calibration) > 1200.0)) {
+        usageError("--calibration takes cents between -1200 and 1200, not '" + calibrationText +
+                   "'");
+        return false;
+    }
+    return true;
+}
+
+bool applyScaleOptions(const ScaleOptions& options, ToneScaleCollection& scales) {
+    if (scales.find(options.key)->getKey() != options.key) {
+        usageError("unknown temperament '" + options.key +
+                   "' (tonvela-cli temperaments lists them)");
+        return false;
+    }
+    scales.setScale(options.key, options.keynote, static_cast<float>(options.pitch),
+                    static_cast<float>(options.calibration));
     return true;
 }
 

@@ -3,7 +3,27 @@
 #include <string>
 #include <vector>
 
+namespace tonvela {
+class ToneScaleCollection;
+}
+
 namespace tonvela::cli {
+
+// The scale settings a command may be given: --temperament KEY, --keynote
+// NAME, --pitch HZ (A4) and --calibration CENTS.
+struct ScaleOptions {
+    std::string key = "equal";
+    int keynote = 0;
+    double pitch = 440.0;
+    double calibration = 0.0;
+};
+
+// Takes the scale options out of args; false with a message on stderr for a
+// bad value.
+bool takeScaleOptions(std::vector<std::string>& args, ScaleOptions& options);
+// Makes them the current scale settings; false with a message on stderr for
+// a temperament that does not exist.
+bool applyScaleOptions(const ScaleOptions& options, ToneScaleCollection& scales);
 
 // Takes "--language en|de" out of args, opens the settings root and fixes the
 // interface language: the option for this run only, else the start-up rule.

@@ -93,6 +93,9 @@ TEST_F(MeasureCommand, MeasuresSteadyTones) {
         {"--note A4 --pitch 415", 22050, 1, 3.0, 415.0, -20.0, -20.0, 1.5,
          "at 22050 Hz\ntarget: A4 at 415.00 Hz"},
         {"--note Bb2", 48000, 2, 5.0, 116.54094, 11.0, 11.0, 1.5, "5.000 s at 48000 Hz"},
+        // The target from the scale settings: Werckmeister I on D, A4 = 440 Hz + 10 cents.
+        {"--temperament werckmeister1 --keynote D --calibration 10 --note F#4", 44100, 1, 3.0,
+         370.8792, 2.0, 2.0, 1.5, "target: F#4 at 370.88 Hz"},
     };
     for (const Case& c : cases) {
         const std::string wav = dir.file("tone.wav");
@@ -224,6 +227,10 @@ TEST_F(MeasureCommand, BadInputGivesAMessageAndFailure) {
         {wav + " --seed -1", 2, "--seed"},
         {wav + " --seed x", 2, "--seed"},
         {wav + " --bogus", 2, "--bogus"},
+        {wav + " --temperament nope", 2, "unknown temperament 'nope'"},
+        {wav + " --keynote H#", 2, "--keynote"},
+        {wav + " --calibration 5000", 2, "--calibration"},
+        {wav + " --language fr", 2, "--language"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(runCommand(cli(dir, c.args), out, err), c.exitCode) << c.args;
