@@ -16,6 +16,9 @@ namespace {
 // float-to-int conversion defined for the tiniest targets.
 constexpr float STRIDE_LIMIT = 1.0e8f;
 
+// Bins on each side of a frequency that its interpolated level sums.
+constexpr int INTERPOLATION_BINS = 16;
+
 int strideFor(float sampleRate, float divisor) {
     const float steps = sampleRate / divisor;
     if (!(steps < STRIDE_LIMIT))
@@ -91,38 +94,44 @@ void AnalyzerStd::analyze(AnalysisResultStd& result, CaptureDriver& driver) {
     foldHarmonics(samples.data(), spectrum.data(), size);
     fft->forward(spectrum.data());
 
-    const float n = static_cast<float>(size);
-    for (int i = 0; i < size / 2; ++i) {
-        const float re = spectrum[i].re;
-        const float im = spectrum[i].im;
-        spectrum[i].re = std::sqrt(re * re + im * im) / n;
-    }
-
     const int count = result.getBinCount();
     for (int j = 0; j < count; ++j)
         result.addValue(j, levelAt(grid[j]));
     result.accumulatePass();
 }
 
+// The level of the window's spectrum at frequency x, between the bins of
+// the transform: the transform of a window of N samples determines its
+// spectrum at every frequency, X(p) = sum_k X[k] D(p - k) with the periodic
+// sinc D, here summed over the bins nearest p. Interpolating the bins'
+// moduli linearly instead would put every pass's peak on a bin, several
+// cents from the tone.
 float AnalyzerStd::levelAt(float x) const {
     if (!(x >= 1.0f))
         return 0.0f;
     if (calibrated)
         x = static_cast<float>(x * calibFactor);
-    const float inverseWidth = 1.0f / binWidth;
-    const float p = x * inverseWidth;
+    const float p = x * (1.0f / binWidth);
     const float lo = std::floor(p);
-    const float hi = std::ceil(p);
     // The pass checked the top of the grid; this keeps a NaN or a shifted
-    // position inside the levels all the same.
-    if (!(lo >= 0.0f) || !(hi < static_cast<float>(size / 2)))
+    // position inside the spectrum all the same.
+    if (!(lo >= 0.0f) || !(lo < static_cast<float>(size / 2)))
         return 0.0f;
-    const float levelLo = spectrum[static_cast<int>(lo)].re;
-    if (lo == hi)
-        return levelLo;
-    const float levelHi = spectrum[static_cast<int>(hi)].re;
-    return inverseWidth *
-           ((binWidth + lo * binWidth - x) * levelLo + (x - lo * binWidth) * levelHi);
+    const int bin = static_cast<int>(lo);
+    const double n = size;
+    const double fraction = static_cast<double>(p) - lo;
+    if (fraction == 0.0)
+        return static_cast<float>(std::hypot(spectrum[bin].re, spectrum[bin].im) / n);
+    // With d = k - p: |X(p)| = (sin(pi fraction) / N) |sum X[k] (cot(pi d / N) - i)|,
+    // and the level is |X(p)| / N as at a bin.
+    double re = 0.0, im = 0.0;
+    for (int k = bin - INTERPOLATION_BINS + 1; k <= bin + INTERPOLATION_BINS; ++k) {
+        const Complex& value = spectrum[static_cast<std::size_t>((k + size) % size)];
+        const double cot = 1.0 / std::tan(M_PI * (k - static_cast<double>(p)) / n);
+        re += value.re * cot + value.im;
+        im += value.im * cot - value.re;
+    }
+    return static_cast<float>(std::sin(M_PI * fraction) * std::hypot(re, im) / (n * n));
 }
 
 } // namespace tonvela

@@ -120,6 +120,10 @@ protected:
     bool noise = false;
 };
 
+// Harmonic tones are folded with the whole-number factors only: the 1.5 and
+// 2.25 copies of their partials would put second peaks inside the grid.
+constexpr int WHOLE_FACTORS = 1 | 4 | 16 | 32;
+
 // A tone lying on a bin of every possible decimation step (a multiple of the
 // sample rate over N) shows its peak at the grid value nearest to it, pass
 // after pass. Across C0..B7, pure and harmonic, in both modes, the deviation
@@ -131,7 +135,6 @@ TEST_F(StandardAnalysis, TonesOnEveryBinGridAcrossTheRange) {
         const float step = accuracy == 0 ? 1.0f : 0.5f;
         for (unsigned rate : {44100u, 22050u, 11025u}) {
             openDevice(rate);
-            setMode(accuracy);
             for (int note : notes) {
                 const float target = noteFrequency(note);
                 const int n = 1 << (AnalyzerStd::fftOrderByOctave[note / 12] + 2 * accuracy);
@@ -146,13 +149,49 @@ TEST_F(StandardAnalysis, TonesOnEveryBinGridAcrossTheRange) {
                                  << "note " << note << " rate " << rate << " accuracy " << accuracy
                                  << " tone " << tone << " Hz, " << cents << " cents"
                                  << (tone_partials == &HARMONIC ? " harmonic" : " pure"));
+                    setMode(accuracy, 0.0f, tone_partials == &HARMONIC ? WHOLE_FACTORS : 63);
                     play(tone, *tone_partials, windowSeconds(target, accuracy));
                     const auto r = measure(TargetData(note, target, "t"), accuracy);
                     EXPECT_TRUE(r->isValid()) << r->getMeanRatio() << " " << r->getRiseRatio();
-                    EXPECT_NEAR(r->getCents(), cents, step / 2 + 0.01f);
-                    EXPECT_NEAR(r->getPeakIndex(), r->getBinCount() / 2 + cents / step, 0.51);
+                    EXPECT_NEAR(r->getCents(), cents, step / 2 + 0.05f);
+                    EXPECT_NEAR(r->getPeakIndex(), r->getBinCount() / 2 + cents / step,
+                                0.5 + 0.05 / step);
                     EXPECT_GT(r->getWindowMs(), 0);
                 }
+            }
+        }
+    }
+}
+
+// Tones anywhere between the bins of the transform, across C0..B7, pure and
+// harmonic, in both modes: the deviation is the grid value nearest the tone.
+TEST_F(StandardAnalysis, TonesBetweenBinsAcrossTheRange) {
+    struct Case {
+        int note;
+        double cents;
+    };
+    const Case cases[] = {{0, 3.3},   {7, -7.6}, {14, 0.4},   {21, 12.7}, {28, -2.2}, {35, 31.4},
+                          {40, -0.8}, {47, 6.6}, {52, -18.1}, {57, 3.0},  {57, -0.3}, {61, 8.9},
+                          {69, -4.4}, {76, 1.7}, {83, -9.3},  {88, 0.6},  {95, -5.5}};
+    tonvela::srand(21);
+    openDevice(44100);
+    for (int accuracy : {0, 1}) {
+        const float step = accuracy == 0 ? 1.0f : 0.5f;
+        for (const Case& c : cases) {
+            for (const auto* tone_partials : {&PURE, &HARMONIC}) {
+                const bool harmonic = tone_partials == &HARMONIC;
+                SCOPED_TRACE(::testing::Message()
+                             << "note " << c.note << " accuracy " << accuracy << " " << c.cents
+                             << " cents" << (harmonic ? " harmonic" : " pure"));
+                const float target = noteFrequency(c.note);
+                const double tone = target * std::pow(2.0, c.cents / 1200.0);
+                if (tone * 4.5 > 22050.0 && harmonic)
+                    continue;
+                setMode(accuracy, 0.0f, harmonic ? WHOLE_FACTORS : 63);
+                play(tone, *tone_partials, windowSeconds(target, accuracy));
+                const auto r = measure(TargetData(c.note, target, "t"), accuracy);
+                EXPECT_TRUE(r->isValid()) << r->getMeanRatio() << " " << r->getRiseRatio();
+                EXPECT_NEAR(r->getCents(), c.cents, step / 2 + 0.05f);
             }
         }
     }
@@ -196,10 +235,13 @@ TEST_F(StandardAnalysis, QuietSineAtA4) {
         play(hz, {{1.0, 10.0 / 128.0}}, 1.6);
         const auto r = measure(TargetData(57, 440.0f, "A4"), 0);
         EXPECT_TRUE(r->isValid()) << cents;
-        EXPECT_NEAR(r->getCents(), cents, 1.0f) << cents;
+        EXPECT_NEAR(r->getCents(), cents, 0.55f) << cents;
         EXPECT_LT(r->getMeanRatio(), 0.05f) << cents;
         EXPECT_GT(r->getMeanRatio(), 0.01f) << cents;
-        EXPECT_NEAR(r->getRiseRatio(), 1.0f, 0.2f) << cents;
+        // One clean peak; the curve between the bins also shows the
+        // window's first sidelobes, which climb a little.
+        EXPECT_GE(r->getRiseRatio(), 1.0f) << cents;
+        EXPECT_LT(r->getRiseRatio(), 2.0f) << cents;
         EXPECT_EQ(r->getIntervalMs(), 0);
         EXPECT_GE(r->getWindowMs(), 557);
         EXPECT_LE(r->getWindowMs(), 1021);

@@ -80,22 +80,22 @@ TEST_F(MeasureCommand, MeasuresSteadyTones) {
         double tolerance;
         const char* header;
     };
-    // The standard analyzer's grid is 1 cent; the precise one's median lies
-    // within a few hundredths.
+    // The standard analyzer reads the grid value nearest the tone (1 or 0.5
+    // cent apart); the precise one lies within a few hundredths.
     const Case cases[] = {
-        {"", 44100, 1, 3.0, 440.0, 3.0, 3.0, 1.5, "target: A4 at 440.00 Hz, mode standard"},
-        {"--note C7 --mode precise", 44100, 1, 4.0, 2093.0045, -4.0, -4.0, 0.2,
+        {"", 44100, 1, 3.0, 440.0, 3.0, 3.0, 0.55, "target: A4 at 440.00 Hz, mode standard"},
+        {"--note C7 --mode precise", 44100, 1, 4.0, 2093.0045, -4.0, -4.0, 0.05,
          "target: C7 at 2093.00 Hz, mode precise"},
-        {"--note 84 --mode precise --calib-in 5", 44100, 1, 4.0, 2093.0045, 0.0, 5.0, 0.2,
+        {"--note 84 --mode precise --calib-in 5", 44100, 1, 4.0, 2093.0045, 0.0, 5.0, 0.05,
          "mode precise"},
-        {"--frequency 1000 --mode accurate", 44100, 1, 4.0, 1000.0, 7.0, 7.0, 1.5,
+        {"--frequency 1000 --mode accurate", 44100, 1, 4.0, 1000.0, 7.0, 7.0, 0.55,
          "target: B5 at 1000.00 Hz, mode accurate"},
-        {"--note A4 --pitch 415", 22050, 1, 3.0, 415.0, -20.0, -20.0, 1.5,
+        {"--note A4 --pitch 415", 22050, 1, 3.0, 415.0, -20.0, -20.0, 0.55,
          "at 22050 Hz\ntarget: A4 at 415.00 Hz"},
-        {"--note Bb2", 48000, 2, 5.0, 116.54094, 11.0, 11.0, 1.5, "5.000 s at 48000 Hz"},
+        {"--note Bb2", 48000, 2, 5.0, 116.54094, 11.0, 11.0, 0.55, "5.000 s at 48000 Hz"},
         // The target from the scale settings: Werckmeister I on D, A4 = 440 Hz + 10 cents.
         {"--temperament werckmeister1 --keynote D --calibration 10 --note F#4", 44100, 1, 3.0,
-         370.8792, 2.0, 2.0, 1.5, "target: F#4 at 370.88 Hz"},
+         370.8792, 2.0, 2.0, 0.55, "target: F#4 at 370.88 Hz"},
     };
     for (const Case& c : cases) {
         const std::string wav = dir.file("tone.wav");
@@ -137,16 +137,16 @@ TEST_F(MeasureCommand, JsonLinesAndSummary) {
         EXPECT_TRUE(valid || row.find("\"valid\":false") != std::string::npos) << row;
         if (i >= 5) {
             EXPECT_TRUE(valid) << row;
-            EXPECT_NEAR(numberAfter(row, "\"cents\":"), 1.5, 0.35) << row;
+            EXPECT_NEAR(numberAfter(row, "\"cents\":"), 1.5, 0.05) << row;
             const double corrected = numberAfter(row, "\"correctedFrequency\":");
-            EXPECT_NEAR(1200.0 * std::log2(corrected / 2093.0045), 1.5, 0.35) << row;
+            EXPECT_NEAR(1200.0 * std::log2(corrected / 2093.0045), 1.5, 0.05) << row;
         }
     }
     const std::string& summary = rows.back();
     EXPECT_EQ(numberAfter(summary, "{\"results\":"), 8.0) << summary;
     EXPECT_NE(summary.find("\"note\":\"C7\""), std::string::npos) << summary;
     EXPECT_NE(summary.find("\"mode\":\"precise\""), std::string::npos) << summary;
-    EXPECT_NEAR(numberAfter(summary, "\"medianCents\":"), 1.5, 0.2) << summary;
+    EXPECT_NEAR(numberAfter(summary, "\"medianCents\":"), 1.5, 0.05) << summary;
 
     // Standard results carry no corrected frequency; no valid result gives nulls.
     const std::string quiet = dir.file("quiet.wav");
