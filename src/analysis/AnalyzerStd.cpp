@@ -16,9 +16,6 @@ namespace {
 // float-to-int conversion defined for the tiniest targets.
 constexpr float STRIDE_LIMIT = 1.0e8f;
 
-// Bins on each side of a frequency that its interpolated level sums.
-constexpr int INTERPOLATION_BINS = 16;
-
 int strideFor(float sampleRate, float divisor) {
     const float steps = sampleRate / divisor;
     if (!(steps < STRIDE_LIMIT))
@@ -89,6 +86,11 @@ void AnalyzerStd::analyze(AnalysisResultStd& result, CaptureDriver& driver) {
     if (!transforms[order])
         transforms[order] = std::make_unique<FFT>(order);
     fft = transforms[order].get();
+    if (tangentsSize != size) {
+        for (int m = 1 - INTERPOLATION_BINS; m <= INTERPOLATION_BINS; ++m)
+            binTangents[m + INTERPOLATION_BINS - 1] = std::tan(M_PI * m / size);
+        tangentsSize = size;
+    }
 
     driver.readStrided(samples.data(), size, stride);
     foldHarmonics(samples.data(), spectrum.data(), size);
@@ -123,11 +125,15 @@ float AnalyzerStd::levelAt(float x) const {
     if (fraction == 0.0)
         return static_cast<float>(std::hypot(spectrum[bin].re, spectrum[bin].im) / n);
     // With d = k - p: |X(p)| = (sin(pi fraction) / N) |sum X[k] (cot(pi d / N) - i)|,
-    // and the level is |X(p)| / N as at a bin.
+    // and the level is |X(p)| / N as at a bin. The cotangents follow from one
+    // tangent by the addition theorem: with m = k - bin and t = tan(pi
+    // fraction / N), cot(pi d / N) = (1 + tan(pi m / N) t) / (tan(pi m / N) - t).
+    const double t = std::tan(M_PI * fraction / n);
     double re = 0.0, im = 0.0;
-    for (int k = bin - INTERPOLATION_BINS + 1; k <= bin + INTERPOLATION_BINS; ++k) {
-        const Complex& value = spectrum[static_cast<std::size_t>((k + size) % size)];
-        const double cot = 1.0 / std::tan(M_PI * (k - static_cast<double>(p)) / n);
+    for (int m = 1 - INTERPOLATION_BINS; m <= INTERPOLATION_BINS; ++m) {
+        const Complex& value = spectrum[static_cast<std::size_t>((bin + m + size) % size)];
+        const double tm = binTangents[m + INTERPOLATION_BINS - 1];
+        const double cot = (1.0 + tm * t) / (tm - t);
         re += value.re * cot + value.im;
         im += value.im * cot - value.re;
     }

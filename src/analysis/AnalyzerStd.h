@@ -68,6 +68,11 @@ private:
     // 2^(-calibIn / 1200) of the pass in progress.
     double calibFactor = 1.0;
     bool calibrated = false;
+    // tan(pi m / N) for the bin offsets m = 1 - INTERPOLATION_BINS ..
+    // INTERPOLATION_BINS around a level, for the size they were made for.
+    static constexpr int INTERPOLATION_BINS = 16;
+    double binTangents[2 * INTERPOLATION_BINS] = {};
+    int tangentsSize = 0;
 };
 
 } // namespace tonvela
