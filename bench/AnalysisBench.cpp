@@ -57,12 +57,6 @@ void fillRing(double frequency) {
     static double filledWith = 0.0;
     if (filledWith == frequency)
         return;
-    // Stop the capture thread before the backend's statics go at exit.
-    static const bool cleanup = std::atexit([] {
-                                    CaptureDriverManager::destroyInstance();
-                                    installAudioBackend(nullptr);
-                                }) == 0;
-    (void)cleanup;
     CaptureDriverManager::destroyInstance();
     auto owned = std::make_unique<VirtualAudioBackend>();
     VirtualAudioBackend* backend = owned.get();
@@ -83,6 +77,13 @@ void fillRing(double frequency) {
         else
             Thread::sleep(2), ++tries;
     filledWith = frequency;
+    // Stop the capture thread before the statics of the backend and the
+    // manager go at exit: registered after both exist, this runs first.
+    static const bool cleanup = std::atexit([] {
+                                    CaptureDriverManager::destroyInstance();
+                                    installAudioBackend(nullptr);
+                                }) == 0;
+    (void)cleanup;
 }
 
 // One result of the Standard modes: ten passes and the evaluation.
