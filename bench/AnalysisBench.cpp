@@ -9,7 +9,6 @@
 
 #include <benchmark/benchmark.h>
 #include <cmath>
-#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -77,13 +76,6 @@ void fillRing(double frequency) {
         else
             Thread::sleep(2), ++tries;
     filledWith = frequency;
-    // Stop the capture thread before the statics of the backend and the
-    // manager go at exit: registered after both exist, this runs first.
-    static const bool cleanup = std::atexit([] {
-                                    CaptureDriverManager::destroyInstance();
-                                    installAudioBackend(nullptr);
-                                }) == 0;
-    (void)cleanup;
 }
 
 // One result of the Standard modes: ten passes and the evaluation.

@@ -14,9 +14,6 @@ std::unique_ptr<CaptureDriverManager>& instanceSlot() {
 } // namespace
 
 CaptureDriverManager& CaptureDriverManager::getInstance() {
-    // The audio backend must outlive the driver at process exit, so it comes
-    // into being first.
-    audioBackend();
     std::unique_ptr<CaptureDriverManager>& slot = instanceSlot();
     if (!slot)
         slot.reset(new CaptureDriverManager());

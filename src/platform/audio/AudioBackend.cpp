@@ -10,9 +10,12 @@ namespace {
 
 std::mutex backendLock;
 
+// Constant-initialised, so it is destroyed at exit after every object that
+// came into being later: the drivers and devices that use the backend.
+std::unique_ptr<AudioBackend> installed;
+
 std::unique_ptr<AudioBackend>& backendSlot() {
-    static std::unique_ptr<AudioBackend> backend;
-    return backend;
+    return installed;
 }
 
 } // namespace
