@@ -1,5 +1,7 @@
 #include "analysis/AnalysisResultStd.h"
 
+#include "analysis/PeakShape.h"
+
 #include "analysis/AnalyzerStd.h"
 #include "analysis/CentFreqCalculator.h"
 #include "runtime/NumberText.h"
@@ -38,27 +40,11 @@ void AnalysisResultStd::accumulatePass() {
 }
 
 void AnalysisResultStd::evaluate() {
-    float sum = 0.0f;
-    float rises = 0.0f;
-    float prev = 0.0f;
-    float max = 0.0f;
-    peakIndex = -1;
-    for (int j = 0; j < count; ++j) {
-        const float a = accumulated[j];
-        sum += a;
-        if (a > prev)
-            rises += a - prev;
-        if (a > max) {
-            max = a;
-            peakIndex = j;
-        }
-        prev = a;
-    }
-    if (peakIndex < 0)
-        peakIndex = count / 2;
-    if (max > 0.0f) {
-        meanRatio = (sum / static_cast<float>(count)) * (1.0f / max);
-        riseRatio = (1.0f / max) * rises;
+    const PeakShape shape = PeakShape::of(accumulated.data(), 0, count - 1);
+    peakIndex = shape.peak >= 0 ? shape.peak : count / 2;
+    if (shape.max > 0.0f) {
+        meanRatio = (shape.sum / static_cast<float>(count)) * (1.0f / shape.max);
+        riseRatio = (1.0f / shape.max) * shape.rises;
     } else {
         meanRatio = 1.0f;
         riseRatio = 0.0f;

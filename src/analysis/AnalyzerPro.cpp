@@ -2,6 +2,7 @@
 
 #include "analysis/CentFreqCalculator.h"
 #include "analysis/HarmonicFolding.h"
+#include "analysis/PeakShape.h"
 #include "audio/CaptureDriverManager.h"
 #include "state/DataStructure.h"
 
@@ -195,29 +196,13 @@ std::unique_ptr<AnalysisResultPro> AnalyzerPro::analyzeWindow(float testFrequenc
     // The peak within +-100 cents, and the shape of the curve there.
     const int a = floorToInt(f / twelfthOctave / binWidth) - lo;
     const int b = floorToInt(f * twelfthOctave / binWidth) + 1 - lo;
-    float prev = 0.0f;
-    float max = 0.0f;
-    float sum = 0.0f;
-    float rises = 0.0f;
-    int peak = -1;
-    for (int k = a; k <= b; ++k) {
-        const float level = levels[k];
-        sum += level;
-        if (level > prev)
-            rises += level - prev;
-        if (level > max) {
-            max = level;
-            peak = k;
-        }
-        prev = level;
-    }
-    if (peak < 0)
-        peak = (a + b) / 2;
+    const PeakShape shape = PeakShape::of(levels.data(), a, b);
+    const int peak = shape.peak >= 0 ? shape.peak : (a + b) / 2;
     float meanRatio = 0.0f;
     float riseRatio = 0.0f;
-    if (max > 0.0f) {
-        meanRatio = (sum / static_cast<float>(b - a + 1)) / max;
-        riseRatio = rises / max;
+    if (shape.max > 0.0f) {
+        meanRatio = (shape.sum / static_cast<float>(b - a + 1)) / shape.max;
+        riseRatio = shape.rises / shape.max;
     }
 
     // Keep only the positive-frequency bins within +-5 cents of the peak.
