@@ -22,7 +22,7 @@ std::vector<Complex> testSignal(int n) {
     return x;
 }
 
-void BM_FFTForward(benchmark::State& state) {
+template <bool Forward> void BM_FFT(benchmark::State& state) {
     const FFT fft(static_cast<int>(state.range(0)));
     const std::vector<Complex> input = testSignal(fft.getSize());
     std::vector<Complex> x = input;
@@ -30,25 +30,15 @@ void BM_FFTForward(benchmark::State& state) {
         state.PauseTiming();
         x = input;
         state.ResumeTiming();
-        fft.forward(x.data());
+        if (Forward)
+            fft.forward(x.data());
+        else
+            fft.inverse(x.data());
         benchmark::DoNotOptimize(x.data());
     }
 }
-BENCHMARK(BM_FFTForward)->DenseRange(11, 15)->Unit(benchmark::kMicrosecond);
-
-void BM_FFTInverse(benchmark::State& state) {
-    const FFT fft(static_cast<int>(state.range(0)));
-    const std::vector<Complex> input = testSignal(fft.getSize());
-    std::vector<Complex> x = input;
-    for (auto _ : state) {
-        state.PauseTiming();
-        x = input;
-        state.ResumeTiming();
-        fft.inverse(x.data());
-        benchmark::DoNotOptimize(x.data());
-    }
-}
-BENCHMARK(BM_FFTInverse)->DenseRange(11, 15)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FFT<true>)->Name("BM_FFTForward")->DenseRange(11, 15)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FFT<false>)->Name("BM_FFTInverse")->DenseRange(11, 15)->Unit(benchmark::kMicrosecond);
 
 // A full 60 s ring at 44100 Hz of a harmonic tone, made once: a virtual
 // stepped device plays it into the real capture driver.
