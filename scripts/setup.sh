@@ -11,18 +11,14 @@ packages=(
   fonts-liberation
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   locales
+  # for looking at the real window and the printed report by hand
+  xvfb xdotool imagemagick poppler-utils
 )
-optional=(xvfb xdotool imagemagick poppler-utils)
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-if [ "${TONVELA_OPTIONAL:-0}" = 1 ]; then
-  for p in "${optional[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-  done
-fi
 
 if [ ${#missing[@]} -gt 0 ]; then
   sudo=""

@@ -127,8 +127,9 @@ TEST_F(AnalyzerProTest, CorrectionMapsMeasuredToTrueOffsets) {
         EXPECT_GT(measured[1], 0.0f) << frequency;
         for (int i = 0; i < 11; ++i) {
             EXPECT_FLOAT_EQ(truth[i], AnalyzerPro::calibrationFractions[i] * bin);
-            if (i > 0)
+            if (i > 0) {
                 EXPECT_GT(measured[i], measured[i - 1]) << frequency << " " << i;
+            }
             EXPECT_NEAR(measured[i], truth[i], 0.3f * bin) << frequency << " " << i;
         }
         // Within the first bin the position is the estimate itself, so the
@@ -170,8 +171,9 @@ TEST(AnalyzerProRounding, RoundsToTheResolution) {
         const float rounded = AnalyzerPro::roundToResolution(c.cents, c.resolution);
         EXPECT_NEAR(rounded, c.rounded, 1e-6f) << c.cents;
         // A deviation that rounds to zero reads +0.00, never -0.00.
-        if (c.rounded == 0.0f)
+        if (c.rounded == 0.0f) {
             EXPECT_FALSE(std::signbit(rounded)) << c.cents;
+        }
     }
     EXPECT_EQ(AnalyzerPro::resolutionFor(13), 0.1f);
     EXPECT_EQ(AnalyzerPro::resolutionFor(14), 0.05f);

@@ -216,11 +216,13 @@ TEST_F(Catalogue, FactsOfEveryRow) {
             EXPECT_LE(v, 20.529f) << key << " " << pc;
             // Three decimals.
             EXPECT_NEAR(v * 1000.0f, std::round(v * 1000.0f), 2e-3f) << key << " " << pc;
-            if (i < 7)
+            if (i < 7) {
                 EXPECT_EQ(v, 0.0f) << key;
+            }
         }
-        if (i >= 7)
+        if (i >= 7) {
             EXPECT_EQ(scale.getOctaveStretch(), 0.0f) << key;
+        }
     }
     const float stretches[7] = {0.0f, -4.692002f, 3.35143f, 1.234737f, 1.0f, 1.25f, 1.5f};
     for (int i = 0; i < 7; ++i)

@@ -270,7 +270,7 @@ TEST_F(UserTemperaments, SetTemperamentsSortsAndHandsOver) {
     const std::string fullwidthA = "\xEF\xBC\xA1"; // U+FF21
     const std::string emoji = "\xF0\x9F\x98\x80";  // U+1F600, a surrogate pair
     std::vector<DefaultToneScale> simple;
-    for (const std::string& name : {"b", "B", "a", fullwidthA.c_str(), emoji.c_str()})
+    for (const std::string name : {"b", "B", "a", fullwidthA.c_str(), emoji.c_str()})
         simple.emplace_back("c_" + std::to_string(simple.size() + 1000), name, name, 0.0f);
     // Two equal names keep their order.
     simple.emplace_back("c_2000", "a", "a", 0.0f);
