@@ -61,8 +61,9 @@ void Protocol::removeWindow(ProtocolWindow* window) {
 }
 
 void Protocol::send(unsigned message, std::uintptr_t wParam) {
-    for (ProtocolWindow* window : windows)
-        window->protocolMessage(message, wParam, 0);
+    // By index: a window may register or unregister while it is told.
+    for (std::size_t i = 0; i < windows.size(); ++i)
+        windows[i]->protocolMessage(message, wParam, 0);
 }
 
 } // namespace tonvela
