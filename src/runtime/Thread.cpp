@@ -3,19 +3,94 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <functional>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+#include <vector>
 
 namespace tonvela {
 
 namespace {
+
 constexpr int niceStep = 5;
-}
+
+// Every thread is started by one spawner thread that keeps the process's own
+// priority. A thread inherits its creator's nice value, and one created by the
+// lowered analysis thread (the capture thread is) could never be raised again.
+class Spawner {
+public:
+    static Spawner& instance() {
+        static Spawner spawner;
+        return spawner;
+    }
+
+    // The nice value threads start with.
+    int baseNice() const { return base; }
+
+    std::thread spawn(std::function<void()> body) {
+        Request request{std::move(body), std::thread(), false};
+        std::unique_lock<std::mutex> guard(lock);
+        queue.push_back(&request);
+        wake.notify_all();
+        wake.wait(guard, [&] { return request.done; });
+        return std::move(request.thread);
+    }
+
+private:
+    struct Request {
+        std::function<void()> body;
+        std::thread thread;
+        bool done;
+    };
+
+    Spawner() {
+        errno = 0;
+        base = getpriority(PRIO_PROCESS, 0);
+        if (errno != 0)
+            base = 0;
+        worker = std::thread([this] { serve(); });
+    }
+
+    ~Spawner() {
+        {
+            std::lock_guard<std::mutex> guard(lock);
+            stopping = true;
+        }
+        wake.notify_all();
+        worker.join();
+    }
+
+    void serve() {
+        std::unique_lock<std::mutex> guard(lock);
+        while (true) {
+            wake.wait(guard, [this] { return stopping || !queue.empty(); });
+            if (queue.empty())
+                return;
+            Request* request = queue.front();
+            queue.erase(queue.begin());
+            request->thread = std::thread(std::move(request->body));
+            request->done = true;
+            wake.notify_all();
+        }
+    }
+
+    std::mutex lock;
+    std::condition_variable wake;
+    std::vector<Request*> queue;
+    bool stopping = false;
+    int base = 0;
+    std::thread worker;
+};
+
+// Made while the process starts, on its main thread, at the process's priority.
+Spawner& spawnerAtStart = Spawner::instance();
+
+} // namespace
 
 Thread::Thread() {
     std::unique_lock<std::mutex> lock(gateLock);
-    thread = std::thread([this] { entry(); });
+    thread = Spawner::instance().spawn([this] { entry(); });
     // The native id is needed before resume() to set the priority.
     gateSignal.wait(lock, [this] { return nativeId != 0; });
 }
@@ -28,15 +103,10 @@ Thread::~Thread() {
         std::lock_guard<std::mutex> lock(gateLock);
         started = gateOpen && runBody;
     }
-    if (!started) {
+    if (!started)
         join();
-    } else if (thread.get_id() == std::this_thread::get_id()) {
+    else // owners join before destruction; never take the process down if one did not
         thread.detach();
-    } else {
-        // Owners join before destruction; never take the process down if one
-        // did not.
-        thread.detach();
-    }
 }
 
 void Thread::entry() {
@@ -66,11 +136,7 @@ void Thread::resume() {
 
 bool Thread::setPriority(int newPriority) {
     newPriority = std::clamp(newPriority, -2, 2);
-    errno = 0;
-    int processNice = getpriority(PRIO_PROCESS, 0);
-    if (errno != 0)
-        processNice = 0;
-    const int nice = std::clamp(processNice - niceStep * newPriority, -20, 19);
+    const int nice = std::clamp(Spawner::instance().baseNice() - niceStep * newPriority, -20, 19);
     if (setpriority(PRIO_PROCESS, static_cast<id_t>(nativeId), nice) != 0)
         return false;
     priority = newPriority;

@@ -2,8 +2,10 @@
 #include "runtime/Event.h"
 #include "runtime/Tick.h"
 
+#include <algorithm>
 #include <atomic>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 using namespace tonvela;
 
@@ -52,6 +54,48 @@ TEST(Thread, LoweringPriorityWorks) {
     EXPECT_EQ(thread.getPriority(), -2);
     thread.resume();
     thread.join();
+}
+
+namespace {
+
+// Records its own nice value when it runs.
+class NiceProbe : public Thread {
+public:
+    ~NiceProbe() override { join(); }
+    int nice = 99;
+
+protected:
+    void run() override { nice = getpriority(PRIO_PROCESS, 0); }
+};
+
+// A lowered thread that creates another one, as the analysis thread creates
+// the capture thread.
+class LoweredCreator : public Thread {
+public:
+    ~LoweredCreator() override { join(); }
+    int ownNice = 99;
+    int childNice = 99;
+
+protected:
+    void run() override {
+        ownNice = getpriority(PRIO_PROCESS, 0);
+        NiceProbe child;
+        child.resume();
+        child.join();
+        childNice = child.nice;
+    }
+};
+
+} // namespace
+
+TEST(Thread, ThreadsStartAtTheProcessPriorityWhoeverCreatesThem) {
+    const int base = getpriority(PRIO_PROCESS, 0);
+    LoweredCreator creator;
+    ASSERT_TRUE(creator.setPriority(-2));
+    creator.resume();
+    creator.join();
+    EXPECT_EQ(creator.ownNice, std::min(base + 10, 19));
+    EXPECT_EQ(creator.childNice, base);
 }
 
 TEST(Thread, SleepAndTickClock) {
