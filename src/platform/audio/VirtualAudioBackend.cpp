@@ -301,6 +301,7 @@ public:
     void reset() override {
         std::lock_guard<std::mutex> guard(backend.lock);
         giveBack(session->queue);
+        backend.changed.notify_all();
     }
 
 private:
