@@ -1,3 +1,4 @@
+#include "support/RunCommand.h"
 #include "support/TempDir.h"
 #include "support/WavFile.h"
 

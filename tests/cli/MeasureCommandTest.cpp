@@ -1,4 +1,5 @@
 #include "runtime/NumberText.h"
+#include "support/RunCommand.h"
 #include "support/TempDir.h"
 #include "support/WavFile.h"
 

@@ -1,11 +1,10 @@
+#include "support/RunCommand.h"
 #include "support/TempDir.h"
 
-#include <cstdio>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace tonvela {
@@ -20,26 +19,14 @@ struct ShowRun {
 // Runs "tonvela-cli show" with a settings store of its own and an English
 // locale unless the arguments choose the language.
 ShowRun show(const test::TempDir& dir, const std::string& arguments) {
-    const std::string errFile = dir.file("stderr");
     const std::string command = "env -u LC_ALL -u LC_MESSAGES LANG=C.UTF-8 TONVELA_CONFIG_DIR='" +
-                                dir.path() + "' '" + TONVELA_CLI + "' show " + arguments + " 2>'" +
-                                errFile + "'";
+                                dir.path() + "' '" + TONVELA_CLI + "' show " + arguments;
     ShowRun result;
     std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        out.append(buffer, n);
-    const int status = pclose(pipe);
-    result.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.code = test::runCommand(command, out, result.err);
     std::istringstream in(out);
     for (std::string line; std::getline(in, line);)
         result.lines.push_back(line);
-    std::ifstream err(errFile);
-    std::stringstream text;
-    text << err.rdbuf();
-    result.err = text.str();
     return result;
 }
 

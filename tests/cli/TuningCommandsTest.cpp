@@ -1,13 +1,11 @@
 #include "state/Settings.h"
+#include "support/RunCommand.h"
 #include "support/TempDir.h"
 
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 
 namespace tonvela {
 namespace {
@@ -22,22 +20,11 @@ struct CliRun {
 class TuningCommands : public ::testing::Test {
 protected:
     CliRun run(const std::string& arguments, const std::string& environment = "LANG=C.UTF-8") {
-        const std::string errFile = dir.file("stderr");
         const std::string command = "env -u LC_ALL -u LC_MESSAGES TONVELA_CONFIG_DIR='" +
                                     dir.path() + "' " + environment + " '" + TONVELA_CLI + "' " +
-                                    arguments + " 2>'" + errFile + "'";
+                                    arguments;
         CliRun result;
-        FILE* pipe = popen(command.c_str(), "r");
-        char buffer[4096];
-        std::size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            result.out.append(buffer, n);
-        const int status = pclose(pipe);
-        result.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        std::ifstream err(errFile);
-        std::stringstream text;
-        text << err.rdbuf();
-        result.err = text.str();
+        result.code = test::runCommand(command, result.out, result.err);
         return result;
     }
     static std::string line(const std::string& out, const std::string& start) {

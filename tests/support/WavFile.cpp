@@ -1,12 +1,6 @@
 #include "support/WavFile.h"
 
-#include "support/TempDir.h"
-
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
-#include <iterator>
-#include <sys/wait.h>
 
 namespace tonvela::test {
 
@@ -20,11 +14,6 @@ void put32(std::string& bytes, std::uint32_t value) {
 void put16(std::string& bytes, std::uint16_t value) {
     bytes.push_back(static_cast<char>(value & 0xFF));
     bytes.push_back(static_cast<char>(value >> 8));
-}
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 } // namespace
@@ -49,16 +38,6 @@ bool writeWav16(const std::string& path, unsigned sampleRate, int channels,
     std::ofstream out(path, std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out);
-}
-
-int runCommand(const std::string& command, std::string& out, std::string& err) {
-    TempDir dir;
-    const std::string outPath = dir.file("out"), errPath = dir.file("err");
-    const int status =
-        std::system((command + " >" + outPath + " 2>" + errPath + " </dev/null").c_str());
-    out = readAll(outPath);
-    err = readAll(errPath);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 } // namespace tonvela::test
