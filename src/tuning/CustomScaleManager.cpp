@@ -68,6 +68,23 @@ bool parseHead(StringTokenizer& tokens, std::string& id, std::string& name) {
     return !name.empty();
 }
 
+// Reads up to `count` cent values into the scale; an empty token ends them
+// (the rest stay 0). False for a value that is not a number. The number read.
+template <typename Scale>
+std::optional<int> parseValues(StringTokenizer& tokens, int count, Scale& scale) {
+    int taken = 0;
+    for (; taken < count; ++taken) {
+        const std::string token = tokens.nextToken();
+        if (token.empty())
+            break;
+        const std::optional<float> value = parseCents(token);
+        if (!value)
+            return std::nullopt;
+        scale.setCents(taken, *value);
+    }
+    return taken;
+}
+
 // Case-sensitive and without locale: names compare as 16-bit code units.
 template <typename Scale> void sortByEnglishName(std::vector<Scale>& list) {
     std::stable_sort(list.begin(), list.end(), [](const Scale& a, const Scale& b) {
@@ -164,17 +181,10 @@ bool CustomScaleManager::parseSimpleScale(const std::string& text, DefaultToneSc
         return false;
     // Fields a shorter text lacks stay 0.
     DefaultToneScale parsed("c_" + id, name, name, 0.0f);
-    int taken = 0;
-    for (; taken < 12; ++taken) {
-        const std::string token = tokens.nextToken();
-        if (token.empty())
-            break;
-        const std::optional<float> value = parseCents(token);
-        if (!value)
-            return false;
-        parsed.setCents(taken, *value);
-    }
-    if (taken == 12) {
+    const std::optional<int> taken = parseValues(tokens, 12, parsed);
+    if (!taken)
+        return false;
+    if (*taken == 12) {
         const std::string token = tokens.nextToken();
         if (!token.empty()) {
             // An unreadable stretch counts as none; a number beyond reason marks
@@ -197,15 +207,8 @@ bool CustomScaleManager::parseFullScale(const std::string& text, FullToneScale& 
     if (!parseHead(tokens, id, name))
         return false;
     FullToneScale parsed("f_" + id, name, name);
-    for (int i = 0; i < FullToneScale::NOTE_COUNT; ++i) {
-        const std::string token = tokens.nextToken();
-        if (token.empty())
-            break;
-        const std::optional<float> value = parseCents(token);
-        if (!value)
-            return false;
-        parsed.setCents(i, *value);
-    }
+    if (!parseValues(tokens, FullToneScale::NOTE_COUNT, parsed))
+        return false;
     scale = parsed;
     return true;
 }
