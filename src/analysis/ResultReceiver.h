@@ -1,17 +1,15 @@
 #pragma once
 
 #include "analysis/AnalysisResultIfc.h"
+#include "runtime/Messages.h"
 
 #include <memory>
 
 namespace tonvela {
 
-// The message that carries a finished analysis result to the tuner panel
-// (WM_USER + 101).
-constexpr unsigned int WM_ANALYSIS_RESULT = 0x465;
-
 // What the analysis thread sees of the window that receives its results: a
-// thread-safe post of a message with an owned payload. The payload passes to
+// thread-safe post of a message with an owned payload, which the window layer
+// delivers as the message's wParam. The payload passes to
 // the receiver with the call; a message that is never delivered (the window
 // is gone, the queue is shut down) destroys its payload.
 class ResultReceiver {

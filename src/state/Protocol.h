@@ -1,16 +1,15 @@
 #pragma once
 
+#include "runtime/Messages.h"
+
 #include <cstdint>
 #include <vector>
 
 namespace tonvela {
 
-// Messages the protocol sends to the windows that show it.
-inline constexpr unsigned WM_PROTOCOL_RESET = 0x466; // wParam 0: the whole protocol changed
-inline constexpr unsigned WM_PROTOCOL_ENTRY = 0x467; // wParam: note index of the changed entry
-
 // What the protocol needs of a window it tells about changes: one synchronous
-// message on the user-interface thread. The protocol grid implements it.
+// message (WM_PROTOCOL_RESET or WM_PROTOCOL_ENTRY) on the user-interface thread. The protocol grid
+// implements it.
 class ProtocolWindow {
 public:
     virtual ~ProtocolWindow() = default;
