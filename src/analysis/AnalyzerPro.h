@@ -1,9 +1,9 @@
 #pragma once
 
 #include "analysis/AnalysisResultPro.h"
-#include "analysis/Complex.h"
 #include "analysis/FFT.h"
 #include "analysis/TargetData.h"
+#include "runtime/Complex.h"
 
 #include <array>
 #include <memory>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "analysis/AnalysisResultStd.h"
-#include "analysis/Complex.h"
 #include "analysis/FFT.h"
+#include "runtime/Complex.h"
 
 #include <array>
 #include <memory>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/Complex.h"
+#include "runtime/Complex.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "analysis/Complex.h"
 #include "platform/audio/AudioBackend.h"
+#include "runtime/Complex.h"
 #include "runtime/Event.h"
 #include "runtime/Mutex.h"
 #include "runtime/Thread.h"

@@ -1,8 +1,8 @@
 #include "audio/SoundDeviceManager.h"
 
 #include "platform/audio/AudioBackend.h"
+#include "platform/store/Settings.h"
 #include "state/DataStructure.h"
-#include "state/Settings.h"
 
 namespace tonvela {
 

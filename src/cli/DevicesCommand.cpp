@@ -3,8 +3,8 @@
 #include "cli/CliCommand.h"
 #include "cli/CliInput.h"
 #include "platform/audio/AudioBackend.h"
+#include "platform/store/Settings.h"
 #include "state/DataStructure.h"
-#include "state/Settings.h"
 
 #include <cstdio>
 

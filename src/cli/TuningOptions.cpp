@@ -1,10 +1,10 @@
 #include "cli/TuningOptions.h"
 
 #include "cli/CliCommand.h"
+#include "platform/store/Settings.h"
 #include "resources/Language.h"
 #include "resources/StringResources.h"
 #include "runtime/NumberText.h"
-#include "state/Settings.h"
 #include "tuning/ToneScaleCollection.h"
 
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "resources/Language.h"
 
-#include "state/Settings.h"
+#include "platform/store/Settings.h"
 
 #include <cstdlib>
 #include <mutex>

@@ -1,6 +1,6 @@
 #include "state/DataStructure.h"
 
-#include "state/Settings.h"
+#include "platform/store/Settings.h"
 
 #include <algorithm>
 #include <memory>

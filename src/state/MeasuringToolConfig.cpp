@@ -1,6 +1,6 @@
 #include "state/MeasuringToolConfig.h"
 
-#include "state/Settings.h"
+#include "platform/store/Settings.h"
 
 namespace tonvela {
 

@@ -1,8 +1,8 @@
 #include "state/TonvelaDoc.h"
 
+#include "platform/store/Settings.h"
 #include "state/Archive.h"
 #include "state/DataStructure.h"
-#include "state/Settings.h"
 
 #include <algorithm>
 #include <atomic>

@@ -1,9 +1,9 @@
 #include "tuning/CustomScaleManager.h"
 
+#include "platform/store/Settings.h"
 #include "runtime/NumberText.h"
 #include "runtime/Random.h"
 #include "runtime/Utf16.h"
-#include "state/Settings.h"
 #include "tuning/StringTokenizer.h"
 #include "tuning/ToneScaleCollection.h"
 

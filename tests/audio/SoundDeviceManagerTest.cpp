@@ -1,7 +1,7 @@
 #include "audio/SoundDeviceManager.h"
 #include "platform/audio/VirtualAudioBackend.h"
+#include "platform/store/Settings.h"
 #include "state/DataStructure.h"
-#include "state/Settings.h"
 #include "support/TempDir.h"
 
 #include <cstdlib>

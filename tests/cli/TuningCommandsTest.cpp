@@ -1,4 +1,4 @@
-#include "state/Settings.h"
+#include "platform/store/Settings.h"
 #include "support/RunCommand.h"
 #include "support/TempDir.h"
 

@@ -1,6 +1,6 @@
 #include "resources/Language.h"
+#include "platform/store/Settings.h"
 #include "resources/StringResources.h"
-#include "state/Settings.h"
 #include "support/TempDir.h"
 
 #include <cstdlib>

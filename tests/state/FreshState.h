@@ -1,7 +1,7 @@
 #pragma once
 
+#include "platform/store/Settings.h"
 #include "state/DataStructure.h"
-#include "state/Settings.h"
 #include "support/TempDir.h"
 
 #include <cstdlib>

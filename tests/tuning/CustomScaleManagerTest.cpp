@@ -1,6 +1,6 @@
 #include "tuning/CustomScaleManager.h"
+#include "platform/store/Settings.h"
 #include "resources/Language.h"
-#include "state/Settings.h"
 #include "support/TempDir.h"
 #include "tuning/ToneScaleCollection.h"
 

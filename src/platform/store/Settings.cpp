@@ -1,4 +1,4 @@
-#include "state/Settings.h"
+#include "platform/store/Settings.h"
 
 #include "platform/store/SettingsFile.h"
 #include "runtime/NumberText.h"
