@@ -79,9 +79,10 @@ void BM_StandardResult(benchmark::State& state) {
     DataStructure::getInstance().setMeasurementSettings(settings);
     AnalyzerStd analyzer;
     const TargetData target(note, frequency, "t");
+    const bool standard = accuracy == MeasurementSettings::Standard;
     bool valid = true;
     for (auto _ : state) {
-        AnalysisResultStd result(target, accuracy == 0 ? 200 : 400, accuracy == 0 ? 1.0f : 0.5f);
+        AnalysisResultStd result(target, standard ? 200 : 400, standard ? 1.0f : 0.5f);
         for (int pass = 0; pass < 10; ++pass)
             analyzer.analyze(result);
         result.evaluate();

@@ -47,7 +47,7 @@ void AnalyzerStd::analyze(AnalysisResultStd& result, CaptureDriver& driver) {
 
     const DataStructure& state = DataStructure::getInstance();
     order = fftOrderByOctave[octaveOf(target->note)];
-    if (state.getAccuracy() == 1)
+    if (state.getAccuracy() == MeasurementSettings::Accurate)
         order += 2;
     size = 1 << order;
 

@@ -21,7 +21,8 @@ struct FoldPattern {
 constexpr float ONE_THIRD = 0.33333334f;
 constexpr float ONE_NINTH = 0.11111111f;
 
-constexpr FoldPattern PATTERNS[6] = {
+// One pattern per harmonic, indexed by MeasurementSettings::Harmonic.
+constexpr FoldPattern PATTERNS[MeasurementSettings::HarmonicCount] = {
     {1, 1, 1.0f, {0}, {0}},
     {3, 2, ONE_THIRD, {0, 0, 1}, {0, 2, 1}},
     {2, 1, 0.5f, {0, 0}, {0, 1}},
@@ -54,18 +55,21 @@ void addStretched(const Complex* in, Complex* out, int n, const FoldPattern& pat
 
 } // namespace
 
-void foldHarmonics(const Complex* in, Complex* out, int n, const bool flags[6]) {
+void foldHarmonics(const Complex* in, Complex* out, int n,
+                   const bool flags[MeasurementSettings::HarmonicCount]) {
     for (int j = 0; j < n; ++j)
         out[j] = Complex{};
-    for (int f = 0; f < 6; ++f)
+    for (int f = 0; f < MeasurementSettings::HarmonicCount; ++f)
         if (flags[f])
             addStretched(in, out, n, PATTERNS[f]);
 }
 
 void foldHarmonics(const Complex* in, Complex* out, int n) {
-    bool flags[6];
-    DataStructure::getInstance().getHarmonics(flags[0], flags[1], flags[2], flags[3], flags[4],
-                                              flags[5]);
+    bool flags[MeasurementSettings::HarmonicCount];
+    DataStructure::getInstance().getHarmonics(
+        flags[MeasurementSettings::Harmonic1], flags[MeasurementSettings::Harmonic1_5],
+        flags[MeasurementSettings::Harmonic2], flags[MeasurementSettings::Harmonic2_25],
+        flags[MeasurementSettings::Harmonic3], flags[MeasurementSettings::Harmonic4]);
     foldHarmonics(in, out, n, flags);
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "runtime/Complex.h"
+#include "state/MeasurementSettings.h"
 
 namespace tonvela {
 
-// Stretch factors of the six harmonic flags, in the order of the settings.
-inline constexpr float HARMONIC_FACTORS[6] = {1.0f, 1.5f, 2.0f, 2.25f, 3.0f, 4.0f};
+// Stretch factors of the harmonics, indexed by MeasurementSettings::Harmonic.
+inline constexpr float HARMONIC_FACTORS[MeasurementSettings::HarmonicCount] = {1.0f,  1.5f, 2.0f,
+                                                                               2.25f, 3.0f, 4.0f};
 
 // Sums copies of the window stretched by each selected factor, so that the
 // partial at q times the fundamental lands on the fundamental. Every copy
@@ -13,7 +15,8 @@ inline constexpr float HARMONIC_FACTORS[6] = {1.0f, 1.5f, 2.0f, 2.25f, 3.0f, 4.0
 // flags from the central state on every call.
 void foldHarmonics(const Complex* in, Complex* out, int n);
 
-// The same with the six flags given (1.0, 1.5, 2.0, 2.25, 3.0, 4.0).
-void foldHarmonics(const Complex* in, Complex* out, int n, const bool flags[6]);
+// The same with the flags given, indexed by MeasurementSettings::Harmonic.
+void foldHarmonics(const Complex* in, Complex* out, int n,
+                   const bool flags[MeasurementSettings::HarmonicCount]);
 
 } // namespace tonvela

@@ -59,7 +59,7 @@ void UpdateThread::run() {
             continue;
         }
         const int accuracy = DataStructure::getInstance().getAccuracy();
-        if (accuracy == 2) {
+        if (accuracy == MeasurementSettings::MostAccurate) {
             std::unique_ptr<AnalysisResultPro> result = analyzerPro.analyze(*t);
             result->setIntervalMs(CADENCE_MS);
             post(std::move(result));
@@ -69,7 +69,7 @@ void UpdateThread::run() {
         }
         // A record keeps the shape it was created with until its last pass.
         if (!record) {
-            if (accuracy == 0)
+            if (accuracy == MeasurementSettings::Standard)
                 record = std::make_unique<AnalysisResultStd>(*t, 200, 1.0f);
             else
                 record = std::make_unique<AnalysisResultStd>(*t, 400, 0.5f);

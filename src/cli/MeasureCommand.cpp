@@ -35,6 +35,7 @@ constexpr int BUFFER_MS = 200;
 constexpr int NOTE_COUNT = 96;
 constexpr int STEP_TRIES = 200;
 constexpr int STEP_RETRY_MS = 10;
+// The --mode names, indexed by MeasurementSettings::Accuracy.
 constexpr const char* MODE_NAMES[3] = {"standard", "accurate", "precise"};
 
 struct MeasureOptions {
@@ -42,9 +43,9 @@ struct MeasureOptions {
     std::optional<int> note;
     ScaleOptions scale;
     std::optional<float> frequency;
-    int accuracy = 0;
+    int accuracy = MeasurementSettings::Standard;
     float calibIn = 0.0f;
-    bool harmonics[6] = {true, true, true, true, true, true};
+    bool harmonics[MeasurementSettings::HarmonicCount] = {true, true, true, true, true, true};
     unsigned int seed = 1;
     bool json = false;
 };
@@ -92,8 +93,10 @@ std::optional<int> parseNote(const std::string& text) {
 
 // "1,1.5,2,2.25,3,4" or any part of it, for the folding factors of the
 // measurement settings; "none" clears them all.
-bool parseHarmonics(const std::string& text, bool (&flags)[6]) {
-    static constexpr double factors[6] = {1.0, 1.5, 2.0, 2.25, 3.0, 4.0};
+bool parseHarmonics(const std::string& text, bool (&flags)[MeasurementSettings::HarmonicCount]) {
+    // Indexed by MeasurementSettings::Harmonic.
+    static constexpr double factors[MeasurementSettings::HarmonicCount] = {1.0,  1.5, 2.0,
+                                                                           2.25, 3.0, 4.0};
     std::fill(std::begin(flags), std::end(flags), false);
     if (text == "none")
         return true;

@@ -2,6 +2,7 @@
 // deviation against the document's own scale.
 #include "cli/CliCommand.h"
 #include "cli/TuningOptions.h"
+#include "resources/StringIds.h"
 #include "resources/StringResources.h"
 #include "runtime/NumberText.h"
 #include "state/DataStructure.h"
@@ -60,20 +61,21 @@ int runShow(const std::vector<std::string>& arguments) {
     const DataStructure& state = DataStructure::getInstance();
     const ToneScaleCollection& scales = state.getToneScales();
     const ToneScale* scale = scales.getCurrentScale();
-    printField(253, scale->getName() + " (" + scale->getKey() + ")");
-    printField(264, scales.getKeynoteName());
-    printField(254, scales.formatStandardPitch() + " Hz");
-    std::printf("%s: %s cents\n", loadString(135).c_str(), scales.formatCalibration().c_str());
-    printField(132, doc.getAuthor());
-    printField(256, doc.getInstrument());
-    printField(257, doc.getCustomer());
-    printField(258, doc.getLocation());
-    printField(259, doc.getRemarks());
-    std::printf("%s%s\n", loadString(260).c_str(), dateText(doc.getDate()).c_str());
-    printField(263, doc.getVersion());
+    printField(IDS_TEMPERAMENT, scale->getName() + " (" + scale->getKey() + ")");
+    printField(IDS_KEYNOTE, scales.getKeynoteName());
+    printField(IDS_STANDARD_PITCH, scales.formatStandardPitch() + " Hz");
+    std::printf("%s: %s cents\n", loadString(IDS_CALIBRATION).c_str(),
+                scales.formatCalibration().c_str());
+    printField(IDS_MEASUREMENT_DONE_BY, doc.getAuthor());
+    printField(IDS_INSTRUMENT, doc.getInstrument());
+    printField(IDS_CUSTOMER, doc.getCustomer());
+    printField(IDS_LOCATION, doc.getLocation());
+    printField(IDS_REMARKS, doc.getRemarks());
+    std::printf("%s%s\n", loadString(IDS_DATE).c_str(), dateText(doc.getDate()).c_str());
+    printField(IDS_MEASURING_TOOL, doc.getVersion());
 
     const Protocol& protocol = state.getProtocol();
-    std::printf("%s\n", loadString(251).c_str());
+    std::printf("%s\n", loadString(IDS_MEASURED_TONES).c_str());
     for (int note = 0; note < Protocol::NoteCount; ++note) {
         const float frequency = protocol.getFrequency(note);
         if (frequency == 0.0f)

@@ -3,6 +3,7 @@
 #include "cli/CliCommand.h"
 #include "platform/store/Settings.h"
 #include "resources/Language.h"
+#include "resources/StringIds.h"
 #include "resources/StringResources.h"
 #include "runtime/NumberText.h"
 #include "tuning/ToneScaleCollection.h"
@@ -70,12 +71,12 @@ bool applyScaleOptions(const ScaleOptions& options, ToneScaleCollection& scales)
 }
 
 int parseKeynote(const std::string& name) {
-    // Pitch classes of the note-name strings 300..322.
-    static const int pitchClasses[23] = {0, 1, 1,  2,  3,  3,  4, 5, 6, 6, 7, 8,
-                                         8, 9, 10, 10, 11, 11, 2, 7, 0, 5, 4};
+    // Pitch classes of the note names, in the order of their string ids.
+    static const int pitchClasses[IDS_NOTE_COUNT] = {0, 1, 1,  2,  3,  3,  4, 5, 6, 6, 7, 8,
+                                                     8, 9, 10, 10, 11, 11, 2, 7, 0, 5, 4};
     for (const bool german : {false, true})
-        for (int i = 0; i < 23; ++i)
-            if (!name.empty() && loadString(300 + i, german) == name)
+        for (int i = 0; i < IDS_NOTE_COUNT; ++i)
+            if (!name.empty() && loadString(IDS_NOTE_FIRST + i, german) == name)
                 return pitchClasses[i];
     return -1;
 }

@@ -1,6 +1,7 @@
 #include "resources/StringResources.h"
 
 #include "resources/Language.h"
+#include "resources/StringIds.h"
 
 #include <algorithm>
 #include <iterator>
@@ -18,57 +19,65 @@ struct StringEntry {
 };
 
 constexpr StringEntry stringTable[] = {
-    {130, "Chart of Deviations:", "Chart der Abweichungen:"},
-    {132, "Measurement done by:", "Messung durchgeführt von:"},
-    {135, "Calibration", "Kalibrierung"},
-    {250, "Instrument Tune Up Protocol", "Stimmprotokoll für Musikinstrumente"},
-    {251,
+    {IDS_CHART_OF_DEVIATIONS, "Chart of Deviations:", "Chart der Abweichungen:"},
+    {IDS_MEASUREMENT_DONE_BY, "Measurement done by:", "Messung durchgeführt von:"},
+    {IDS_CALIBRATION, "Calibration", "Kalibrierung"},
+    {IDS_REPORT_TITLE, "Instrument Tune Up Protocol", "Stimmprotokoll für Musikinstrumente"},
+    {IDS_MEASURED_TONES,
      "Measured Tones by Cent Deviation:", "Abweichung der gemessenen Töne in Cent vom Sollwert:"},
-    {252, "Scale: The perfect octave corresponds to 1200 cent",
+    {IDS_CENT_SCALE, "Scale: The perfect octave corresponds to 1200 cent",
      "Tonskala: Die reine Oktave misst 1200 Cent"},
-    {253, "Temperament:", "Stimmung:"},
-    {254, "Standard Pitch (A4):", "Kammerton (a4):"},
-    {255, "Octave Stretch:", "Oktavstreckung:"},
-    {256, "Instrument:", "Instrument:"},
-    {257, "Customer:", "Kunde:"},
-    {258, "Location:", "Standort:"},
-    {259, "Remarks:", "Bemerkungen:"},
-    {260, "Date: ", "Datum: "},
-    {261, "Signature:...........................................",
+    {IDS_TEMPERAMENT, "Temperament:", "Stimmung:"},
+    {IDS_STANDARD_PITCH, "Standard Pitch (A4):", "Kammerton (a4):"},
+    {IDS_OCTAVE_STRETCH, "Octave Stretch:", "Oktavstreckung:"},
+    {IDS_INSTRUMENT, "Instrument:", "Instrument:"},
+    {IDS_CUSTOMER, "Customer:", "Kunde:"},
+    {IDS_LOCATION, "Location:", "Standort:"},
+    {IDS_REMARKS, "Remarks:", "Bemerkungen:"},
+    {IDS_DATE, "Date: ", "Datum: "},
+    {IDS_SIGNATURE, "Signature:...........................................",
      "Unterschrift:..........................................."},
-    {262, "%m/%d/%Y", "%d.%m.%Y"},
-    {263, "Measuring Tool:", "Messinstrument:"},
-    {264, "Keynote:", "Grundton:"},
-    {300, "C", "c"},
-    {301, "C#", "cis"},
-    {302, "Db", "des"},
-    {303, "D", "d"},
-    {304, "D#", "dis"},
-    {305, "Eb", "es"},
-    {306, "E", "e"},
-    {307, "F", "f"},
-    {308, "F#", "fis"},
-    {309, "Gb", "ges"},
-    {310, "G", "g"},
-    {311, "G#", "gis"},
-    {312, "Ab", "as"},
-    {313, "A", "a"},
-    {314, "A#", "ais"},
-    {315, "Bb", "b"},
-    {316, "B", "h"},
-    {317, "Cb", "ces"},
-    {318, "Cx", "cisis"},
-    {319, "Fx", "fisis"},
-    {320, "B#", "his"},
-    {321, "E#", "eis"},
-    {322, "Fb", "fes"},
-    {325, "Automatic", "Automatisch"},
-    {326, "Record", "Protokollieren"},
-    {327, "Remove", "Entfernen"},
-    {329, "Clear Protocol", "Protokoll Löschen"},
-    {330, "Do you want to clear all entries of the protocol?",
+    {IDS_DATE_FORMAT, "%m/%d/%Y", "%d.%m.%Y"},
+    {IDS_MEASURING_TOOL, "Measuring Tool:", "Messinstrument:"},
+    {IDS_KEYNOTE, "Keynote:", "Grundton:"},
+    {IDS_NOTE_C, "C", "c"},
+    {IDS_NOTE_C_SHARP, "C#", "cis"},
+    {IDS_NOTE_D_FLAT, "Db", "des"},
+    {IDS_NOTE_D, "D", "d"},
+    {IDS_NOTE_D_SHARP, "D#", "dis"},
+    {IDS_NOTE_E_FLAT, "Eb", "es"},
+    {IDS_NOTE_E, "E", "e"},
+    {IDS_NOTE_F, "F", "f"},
+    {IDS_NOTE_F_SHARP, "F#", "fis"},
+    {IDS_NOTE_G_FLAT, "Gb", "ges"},
+    {IDS_NOTE_G, "G", "g"},
+    {IDS_NOTE_G_SHARP, "G#", "gis"},
+    {IDS_NOTE_A_FLAT, "Ab", "as"},
+    {IDS_NOTE_A, "A", "a"},
+    {IDS_NOTE_A_SHARP, "A#", "ais"},
+    {IDS_NOTE_B_FLAT, "Bb", "b"},
+    {IDS_NOTE_B, "B", "h"},
+    {IDS_NOTE_C_FLAT, "Cb", "ces"},
+    {IDS_NOTE_C_DOUBLE_SHARP, "Cx", "cisis"},
+    {IDS_NOTE_F_DOUBLE_SHARP, "Fx", "fisis"},
+    {IDS_NOTE_B_SHARP, "B#", "his"},
+    {IDS_NOTE_E_SHARP, "E#", "eis"},
+    {IDS_NOTE_F_FLAT, "Fb", "fes"},
+    {IDS_AUTOMATIC, "Automatic", "Automatisch"},
+    {IDS_RECORD, "Record", "Protokollieren"},
+    {IDS_REMOVE, "Remove", "Entfernen"},
+    {IDS_CLEAR_PROTOCOL, "Clear Protocol", "Protokoll Löschen"},
+    {IDS_CLEAR_PROTOCOL_QUESTION, "Do you want to clear all entries of the protocol?",
      "Wollen sie alle Einträge des Protokolls löschen?"},
 };
+
+constexpr bool sortedById() {
+    for (std::size_t i = 1; i < std::size(stringTable); ++i)
+        if (stringTable[i - 1].id >= stringTable[i].id)
+            return false;
+    return true;
+}
+static_assert(sortedById(), "loadString looks ids up by binary search");
 
 } // namespace
 

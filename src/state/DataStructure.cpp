@@ -45,7 +45,7 @@ void DataStructure::loadMeasurementSettings() {
     measurementSettings.calibIn = settings.readFloat("calibIn", 0.0f);
     measurementSettings.calibOut = settings.readFloat("calibOut", 0.0f);
     measurementSettings.autoMeasure = settings.readInt("autoMeasure", 1);
-    measurementSettings.accuracy = settings.readInt("accuracy", 0);
+    measurementSettings.accuracy = settings.readInt("accuracy", MeasurementSettings::Standard);
     measurementSettings.autoSwap = settings.readInt("autoSwap", 0);
 }
 
@@ -95,12 +95,12 @@ void DataStructure::setMeasurementSettings(const MeasurementSettings& in) {
 void DataStructure::getHarmonics(bool& h1, bool& h15, bool& h2, bool& h225, bool& h3,
                                  bool& h4) const {
     const bool* h = measurementSettings.harmonics;
-    h1 = h[0];
-    h15 = h[1];
-    h2 = h[2];
-    h225 = h[3];
-    h3 = h[4];
-    h4 = h[5];
+    h1 = h[MeasurementSettings::Harmonic1];
+    h15 = h[MeasurementSettings::Harmonic1_5];
+    h2 = h[MeasurementSettings::Harmonic2];
+    h225 = h[MeasurementSettings::Harmonic2_25];
+    h3 = h[MeasurementSettings::Harmonic3];
+    h4 = h[MeasurementSettings::Harmonic4];
 }
 
 } // namespace tonvela

@@ -4,15 +4,15 @@ namespace tonvela {
 
 int MeasurementSettings::harmonicsMask() const {
     int mask = 0;
-    for (int i = 0; i < 6; ++i)
-        if (harmonics[i])
-            mask |= 1 << i;
+    for (int h = 0; h < HarmonicCount; ++h)
+        if (harmonics[h])
+            mask |= harmonicBit(static_cast<Harmonic>(h));
     return mask;
 }
 
 void MeasurementSettings::setHarmonicsMask(int mask) {
-    for (int i = 0; i < 6; ++i)
-        harmonics[i] = ((mask >> i) & 1) != 0;
+    for (int h = 0; h < HarmonicCount; ++h)
+        harmonics[h] = (mask & harmonicBit(static_cast<Harmonic>(h))) != 0;
 }
 
 } // namespace tonvela

@@ -1,5 +1,6 @@
 #include "tuning/ToneScaleCollection.h"
 
+#include "resources/StringIds.h"
 #include "resources/StringResources.h"
 #include "runtime/NumberText.h"
 
@@ -15,13 +16,20 @@ int pitchClass(int note) {
 }
 
 // String ids of the keynote names, index = keynote: C Db D Eb E F F# G Ab A Bb B.
-constexpr int keynoteIds[12] = {300, 302, 303, 305, 306, 307, 308, 310, 312, 313, 315, 316};
+constexpr int keynoteIds[12] = {IDS_NOTE_C,      IDS_NOTE_D_FLAT, IDS_NOTE_D,       IDS_NOTE_E_FLAT,
+                                IDS_NOTE_E,      IDS_NOTE_F,      IDS_NOTE_F_SHARP, IDS_NOTE_G,
+                                IDS_NOTE_A_FLAT, IDS_NOTE_A,      IDS_NOTE_B_FLAT,  IDS_NOTE_B};
 
 // String ids of the note names: row = keynote, column = pitch class; each
-// keynote spells the notes as its key signature suggests.
-constexpr int C = 300, Cis = 301, Des = 302, D = 303, Dis = 304, Es = 305, E = 306, F = 307,
-              Fis = 308, Ges = 309, G = 310, Gis = 311, As = 312, A = 313, Ais = 314, B = 315,
-              H = 316, Ces = 317, Cisis = 318, Fisis = 319, His = 320, Eis = 321, Fes = 322;
+// keynote spells the notes as its key signature suggests. Short German names
+// keep the table readable.
+constexpr int C = IDS_NOTE_C, Cis = IDS_NOTE_C_SHARP, Des = IDS_NOTE_D_FLAT, D = IDS_NOTE_D,
+              Dis = IDS_NOTE_D_SHARP, Es = IDS_NOTE_E_FLAT, E = IDS_NOTE_E, F = IDS_NOTE_F,
+              Fis = IDS_NOTE_F_SHARP, Ges = IDS_NOTE_G_FLAT, G = IDS_NOTE_G, Gis = IDS_NOTE_G_SHARP,
+              As = IDS_NOTE_A_FLAT, A = IDS_NOTE_A, Ais = IDS_NOTE_A_SHARP, B = IDS_NOTE_B_FLAT,
+              H = IDS_NOTE_B, Ces = IDS_NOTE_C_FLAT, Cisis = IDS_NOTE_C_DOUBLE_SHARP,
+              Fisis = IDS_NOTE_F_DOUBLE_SHARP, His = IDS_NOTE_B_SHARP, Eis = IDS_NOTE_E_SHARP,
+              Fes = IDS_NOTE_F_FLAT;
 constexpr int noteIds[12][12] = {
     {C, Cis, D, Es, E, F, Fis, G, Gis, A, B, H},                // C
     {C, Des, D, Es, Fes, F, Ges, G, As, A, B, Ces},             // Db
