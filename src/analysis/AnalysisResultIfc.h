@@ -7,8 +7,8 @@
 namespace tonvela {
 
 // What the displays and the result buffer see of a result of either analyzer.
-// The text operations return one process-wide string per operation and class
-// that the next call overwrites; they are called on the user-interface thread.
+// The texts are returned by value: records are read on the analysis thread
+// (the command-line tool) as well as on the user-interface thread.
 class AnalysisResultIfc {
 public:
     virtual ~AnalysisResultIfc() = default;
@@ -25,8 +25,10 @@ public:
     virtual bool isValid() const = 0;
     // The record's own copy of the target.
     virtual const TargetData* getTargetData() const = 0;
-    virtual const std::string& getCentsText() const = 0;
-    virtual const std::string& getFrequencyText() const = 0;
+    // The deviation as "%+.2f" text.
+    virtual std::string getCentsText() const = 0;
+    // The frequency as fixed-point text with the record's decimals.
+    virtual std::string getFrequencyText() const = 0;
     // Measured deviation from the target in cents.
     virtual float getCents() const = 0;
     // Measured frequency in Hz.

@@ -10,16 +10,12 @@ bool AnalysisResultPro::isValid() const {
     return timed && meanRatio < 0.2f && riseRatio < 6.0f;
 }
 
-const std::string& AnalysisResultPro::getCentsText() const {
-    static std::string text;
-    text = NumberText::signedFixed(roundedDeviation, 2);
-    return text;
+std::string AnalysisResultPro::getCentsText() const {
+    return NumberText::signedFixed(roundedDeviation, 2);
 }
 
-const std::string& AnalysisResultPro::getFrequencyText() const {
-    static std::string text;
-    text = NumberText::fixed(roundedFrequency, frequencyDecimals);
-    return text;
+std::string AnalysisResultPro::getFrequencyText() const {
+    return NumberText::fixed(roundedFrequency, frequencyDecimals);
 }
 
 } // namespace tonvela

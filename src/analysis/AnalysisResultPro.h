@@ -40,8 +40,8 @@ public:
     float getBinCents(int index) const override { return cents[static_cast<std::size_t>(index)]; }
     bool isValid() const override;
     const TargetData* getTargetData() const override { return target.get(); }
-    const std::string& getCentsText() const override;
-    const std::string& getFrequencyText() const override;
+    std::string getCentsText() const override;
+    std::string getFrequencyText() const override;
     float getCents() const override { return roundedDeviation; }
     float getFrequency() const override { return roundedFrequency; }
     int getWindowMs() const override { return windowMs; }

@@ -70,16 +70,12 @@ float AnalysisResultStd::getCents() const {
     return CentFreqCalculator::centsBetween(target->frequency, getFrequency());
 }
 
-const std::string& AnalysisResultStd::getCentsText() const {
-    static std::string text;
-    text = NumberText::signedFixed(getCents(), 2);
-    return text;
+std::string AnalysisResultStd::getCentsText() const {
+    return NumberText::signedFixed(getCents(), 2);
 }
 
-const std::string& AnalysisResultStd::getFrequencyText() const {
-    static std::string text;
-    text = NumberText::fixed(getFrequency(), 2);
-    return text;
+std::string AnalysisResultStd::getFrequencyText() const {
+    return NumberText::fixed(getFrequency(), 2);
 }
 
 } // namespace tonvela

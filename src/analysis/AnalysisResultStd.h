@@ -51,8 +51,8 @@ public:
     float getBinCents(int index) const override;
     bool isValid() const override { return valid != 0; }
     const TargetData* getTargetData() const override { return target.get(); }
-    const std::string& getCentsText() const override;
-    const std::string& getFrequencyText() const override;
+    std::string getCentsText() const override;
+    std::string getFrequencyText() const override;
     float getCents() const override;
     float getFrequency() const override;
     int getWindowMs() const override { return windowMs; }

@@ -3,6 +3,9 @@
 #include "analysis/CentFreqCalculator.h"
 
 #include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <thread>
 #include <vector>
 
 namespace tonvela {
@@ -119,6 +122,44 @@ TEST(AnalysisResultStd, FrequencyText) {
         r.evaluate();
         EXPECT_EQ(r.getFrequencyText(), c.text) << c.target << " " << c.peak;
     }
+}
+
+std::unique_ptr<AnalysisResultStd> measuredAt(int peak) {
+    auto r = std::make_unique<AnalysisResultStd>(A4, 200, 1.0f);
+    std::vector<float> levels(401, 0.0f);
+    levels[peak] = 1.0f;
+    runPass(*r, levels);
+    r->evaluate();
+    return r;
+}
+
+// Each record's texts are its own: one kept while another is read stays as
+// it was, and two threads reading two records never see each other's.
+TEST(AnalysisResultStd, TextsBelongToTheirRecord) {
+    const auto sharp = measuredAt(210);
+    const auto flat = measuredAt(163);
+    const std::string& sharpCents = sharp->getCentsText();
+    const std::string& sharpHz = sharp->getFrequencyText();
+    const std::string& flatCents = flat->getCentsText();
+    const std::string& flatHz = flat->getFrequencyText();
+    EXPECT_EQ(sharpCents, "+10.00");
+    EXPECT_EQ(sharpHz, "442.55");
+    EXPECT_EQ(flatCents, "-37.00");
+    EXPECT_EQ(flatHz, "430.70");
+
+    const auto reader = [](const AnalysisResultStd* r, const char* cents, const char* hz,
+                           int* wrong) {
+        for (int i = 0; i < 20000; ++i)
+            if (r->getCentsText() != cents || r->getFrequencyText() != hz)
+                ++*wrong;
+    };
+    int wrongSharp = 0, wrongFlat = 0;
+    std::thread a(reader, sharp.get(), "+10.00", "442.55", &wrongSharp);
+    std::thread b(reader, flat.get(), "-37.00", "430.70", &wrongFlat);
+    a.join();
+    b.join();
+    EXPECT_EQ(wrongSharp, 0);
+    EXPECT_EQ(wrongFlat, 0);
 }
 
 TEST(AnalysisResultStd, SilenceIsInvalidAtTheTarget) {

@@ -115,6 +115,11 @@ TEST_F(AnalyzerProTest, FiftyFiveHertzExample) {
     EXPECT_TRUE(flat->isValid());
     EXPECT_NEAR(flat->getCents(), -2.0f, 1e-4f);
     EXPECT_EQ(flat->getCentsText(), "-2.00");
+    // Each record keeps its own texts while the other's are read.
+    const std::string& first = result->getCentsText();
+    const std::string& second = flat->getCentsText();
+    EXPECT_EQ(first, "+0.00");
+    EXPECT_EQ(second, "-2.00");
 }
 
 TEST_F(AnalyzerProTest, CorrectionMapsMeasuredToTrueOffsets) {

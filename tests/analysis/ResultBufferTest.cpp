@@ -19,8 +19,8 @@ public:
     float getBinCents(int) const override { return 0; }
     bool isValid() const override { return true; }
     const TargetData* getTargetData() const override { return &target; }
-    const std::string& getCentsText() const override { return text; }
-    const std::string& getFrequencyText() const override { return text; }
+    std::string getCentsText() const override { return text; }
+    std::string getFrequencyText() const override { return text; }
     float getCents() const override { return 0; }
     float getFrequency() const override { return 0; }
     int getWindowMs() const override { return windowMs; }
