@@ -2,6 +2,8 @@
 
 #include "platform/audio/AudioBackend.h"
 #include "platform/store/Settings.h"
+#include "resources/StringIds.h"
+#include "resources/StringResources.h"
 #include "state/DataStructure.h"
 
 namespace tonvela {
@@ -16,16 +18,16 @@ std::unique_ptr<SoundDeviceManager>& instanceSlot() {
     return instance;
 }
 
-const char* reasonText(int result) {
+std::string reasonText(int result) {
     switch (result) {
     case AUDIO_BAD_DEVICE_ID:
-        return "Bad device id. ";
+        return loadString(IDS_DEVICE_BAD_ID);
     case AUDIO_NO_DRIVER:
-        return "No driver available. ";
+        return loadString(IDS_DEVICE_NO_DRIVER);
     case AUDIO_NO_MEMORY:
-        return "Not enough memory. ";
+        return loadString(IDS_DEVICE_NO_MEMORY);
     default:
-        return "Unknown reason. ";
+        return loadString(IDS_DEVICE_UNKNOWN_REASON);
     }
 }
 
@@ -56,12 +58,12 @@ SoundDeviceManager::SoundDeviceManager() {
         else if (capabilities.formats & MONO_FORMATS)
             devices.push_back(std::make_unique<SoundDevice>(id, capabilities.name));
         else
-            errorText += "Available device has not sufficient capabilities. ";
+            errorText += loadString(IDS_DEVICE_INSUFFICIENT);
     }
 
     if (devices.empty()) {
         selected = -1;
-        errorText = "No input device available. " + errorText;
+        errorText = loadString(IDS_NO_INPUT_DEVICE) + errorText;
     } else if (devices.size() == 1) {
         selected = 0;
     } else {

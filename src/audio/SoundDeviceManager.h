@@ -24,6 +24,8 @@ public:
     const SoundDevice* getSelectedDevice() const;
     // nullptr chooses no device.
     void selectDevice(const SoundDevice* device);
+    // Why devices were left out, or none found, in the user-interface
+    // language of the manager's construction; empty when every device is usable.
     std::string getErrorText() const { return errorText; }
 
 private:

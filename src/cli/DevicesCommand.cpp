@@ -2,8 +2,8 @@
 #include "audio/SoundDeviceManager.h"
 #include "cli/CliCommand.h"
 #include "cli/CliInput.h"
+#include "cli/TuningOptions.h"
 #include "platform/audio/AudioBackend.h"
-#include "platform/store/Settings.h"
 #include "state/DataStructure.h"
 
 #include <cstdio>
@@ -39,6 +39,10 @@ int runDevices(const std::vector<std::string>& arguments) {
     bool fromFile = false;
     if (!takeOption(args, "--input-file", inputFile, fromFile))
         return 2;
+    // Opens the settings root too; the reasons a device is not usable come in
+    // this language.
+    if (!setUpLanguage(args))
+        return 2;
     if (!noArgumentsLeft(args, "devices"))
         return 2;
     if (fromFile) {
@@ -49,8 +53,6 @@ int runDevices(const std::vector<std::string>& arguments) {
             return 1;
         }
     }
-    Settings::openRoot("Tonvela");
-
     SoundDeviceManager& manager = SoundDeviceManager::getInstance();
     if (manager.getDeviceCount() == 0) {
         std::printf("%s\n", manager.getErrorText().c_str());
@@ -75,7 +77,7 @@ int runDevices(const std::vector<std::string>& arguments) {
     return 0;
 }
 
-const CliCommand::Registrar registrar({"devices", "devices [--input-file FILE]",
+const CliCommand::Registrar registrar({"devices", "devices [--input-file FILE] [--language en|de]",
                                        "list the usable sound input devices", &runDevices});
 
 } // namespace

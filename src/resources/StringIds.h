@@ -63,4 +63,20 @@ inline constexpr int IDS_REMOVE = 327;
 inline constexpr int IDS_CLEAR_PROTOCOL = 329;
 inline constexpr int IDS_CLEAR_PROTOCOL_QUESTION = 330;
 
+// Our own ids, from 2000 on: texts that came from the desktop framework
+// rather than from the program's tables.
+// Document files. IDS_FILE_NOT_FOUND has "%1" where the path goes.
+inline constexpr int IDS_FAILED_TO_OPEN_DOC = 2001;
+inline constexpr int IDS_UNEXPECTED_FILE_FORMAT = 2002;
+inline constexpr int IDS_FAILED_TO_SAVE_DOC = 2003;
+inline constexpr int IDS_FILE_NOT_FOUND = 2004;
+// Why the sound-device manager found no usable device or left one out; each
+// text ends in a blank so that several follow one another.
+inline constexpr int IDS_DEVICE_BAD_ID = 2010;
+inline constexpr int IDS_DEVICE_NO_DRIVER = 2011;
+inline constexpr int IDS_DEVICE_NO_MEMORY = 2012;
+inline constexpr int IDS_DEVICE_UNKNOWN_REASON = 2013;
+inline constexpr int IDS_DEVICE_INSUFFICIENT = 2014;
+inline constexpr int IDS_NO_INPUT_DEVICE = 2015;
+
 } // namespace tonvela

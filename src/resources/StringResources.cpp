@@ -69,6 +69,22 @@ constexpr StringEntry stringTable[] = {
     {IDS_CLEAR_PROTOCOL, "Clear Protocol", "Protokoll Löschen"},
     {IDS_CLEAR_PROTOCOL_QUESTION, "Do you want to clear all entries of the protocol?",
      "Wollen sie alle Einträge des Protokolls löschen?"},
+    {IDS_FAILED_TO_OPEN_DOC, "Failed to open document.",
+     "Das Dokument konnte nicht geöffnet werden."},
+    {IDS_UNEXPECTED_FILE_FORMAT, "Unexpected file format.", "Unerwartetes Dateiformat."},
+    {IDS_FAILED_TO_SAVE_DOC, "Failed to save document.",
+     "Das Dokument konnte nicht gespeichert werden."},
+    {IDS_FILE_NOT_FOUND,
+     "%1\nCannot find this file.\nVerify that the correct path and file name are given.",
+     "%1\nDiese Datei wurde nicht gefunden.\nPrüfen Sie, ob Pfad und Dateiname richtig "
+     "angegeben sind."},
+    {IDS_DEVICE_BAD_ID, "Bad device id. ", "Ungültige Gerätekennung. "},
+    {IDS_DEVICE_NO_DRIVER, "No driver available. ", "Kein Treiber verfügbar. "},
+    {IDS_DEVICE_NO_MEMORY, "Not enough memory. ", "Nicht genügend Arbeitsspeicher. "},
+    {IDS_DEVICE_UNKNOWN_REASON, "Unknown reason. ", "Unbekannte Ursache. "},
+    {IDS_DEVICE_INSUFFICIENT, "Available device has not sufficient capabilities. ",
+     "Ein vorhandenes Gerät bietet nicht die nötigen Fähigkeiten. "},
+    {IDS_NO_INPUT_DEVICE, "No input device available. ", "Kein Eingabegerät verfügbar. "},
 };
 
 constexpr bool sortedById() {

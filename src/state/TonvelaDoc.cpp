@@ -1,6 +1,8 @@
 #include "state/TonvelaDoc.h"
 
 #include "platform/store/Settings.h"
+#include "resources/StringIds.h"
+#include "resources/StringResources.h"
 #include "state/Archive.h"
 #include "state/DataStructure.h"
 
@@ -19,9 +21,16 @@ namespace tonvela {
 namespace {
 
 constexpr std::uint8_t Signature[5] = {'v', 'e', 'l', '0', '4'};
-const char* const FailedToOpen = "Failed to open document.";
-const char* const UnexpectedFormat = "Unexpected file format.";
-const char* const FailedToSave = "Failed to save document.";
+// The framework's document messages, in the user-interface language.
+std::string failedToOpen() {
+    return loadString(IDS_FAILED_TO_OPEN_DOC);
+}
+std::string unexpectedFormat() {
+    return loadString(IDS_UNEXPECTED_FILE_FORMAT);
+}
+std::string failedToSave() {
+    return loadString(IDS_FAILED_TO_SAVE_DOC);
+}
 
 // No document comes near this; a file beyond it is not read into memory.
 constexpr off_t MaxFileSize = 256 * 1024 * 1024;
@@ -39,7 +48,7 @@ struct Content {
 };
 
 bool readScale(ArchiveReader& archive, Content& content, std::string& message) {
-    message = UnexpectedFormat;
+    message = unexpectedFormat();
     std::uint8_t form;
     std::uint32_t reserved;
     if (!archive.readU8(form))
@@ -59,7 +68,7 @@ bool readScale(ArchiveReader& archive, Content& content, std::string& message) {
             return false;
         break;
     default:
-        message = FailedToOpen;
+        message = failedToOpen();
         return false;
     }
     // Values no scale dialog can produce would index past the note tables or
@@ -73,10 +82,10 @@ bool readContent(ArchiveReader& archive, Content& content, std::string& message)
     const std::size_t available = std::min(archive.remaining(), sizeof signature);
     archive.readBytes(signature, available);
     if (!std::equal(signature, signature + available, Signature)) {
-        message = FailedToOpen;
+        message = failedToOpen();
         return false;
     }
-    message = UnexpectedFormat;
+    message = unexpectedFormat();
     if (available < sizeof signature)
         return false;
     if (!readScale(archive, content, message))
@@ -100,20 +109,24 @@ bool readContent(ArchiveReader& archive, Content& content, std::string& message)
 }
 
 std::string cannotFind(const std::string& path) {
-    return path + "\nCannot find this file.\nVerify that the correct path and file name are given.";
+    std::string text = loadString(IDS_FILE_NOT_FOUND);
+    const std::size_t at = text.find("%1");
+    if (at != std::string::npos)
+        text.replace(at, 2, path);
+    return text;
 }
 
 bool readFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& message) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        message = errno == ENOENT ? cannotFind(path) : std::string(FailedToOpen);
+        message = errno == ENOENT ? cannotFind(path) : failedToOpen();
         return false;
     }
-    message = FailedToOpen;
+    message = failedToOpen();
     struct stat info;
     bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
     if (ok && info.st_size > MaxFileSize) {
-        message = UnexpectedFormat;
+        message = unexpectedFormat();
         ok = false;
     }
     if (ok) {
@@ -281,7 +294,7 @@ bool TonvelaDoc::OnSaveDocument(const std::string& path, std::string& message) {
     ArchiveWriter archive;
     Serialize(archive);
     if (!replaceFile(path, archive.bytes())) {
-        message = FailedToSave;
+        message = failedToSave();
         return false;
     }
     message.clear();

@@ -1,6 +1,7 @@
 #include "audio/SoundDeviceManager.h"
 #include "platform/audio/VirtualAudioBackend.h"
 #include "platform/store/Settings.h"
+#include "resources/Language.h"
 #include "state/DataStructure.h"
 #include "support/TempDir.h"
 
@@ -18,6 +19,7 @@ protected:
         config = std::make_unique<test::TempDir>(); // a fresh store for every case
         setenv("TONVELA_CONFIG_DIR", config->path().c_str(), 1);
         ASSERT_EQ(Settings::openRoot("Tonvela"), 0);
+        overrideLanguage(Language::English); // the reasons are checked in English
         SoundDeviceManager::destroyInstance();
         DataStructure::destroyInstance();
         auto owned = std::make_unique<VirtualAudioBackend>();
@@ -28,6 +30,7 @@ protected:
         SoundDeviceManager::destroyInstance();
         DataStructure::destroyInstance();
         installAudioBackend(nullptr);
+        resetLanguage();
     }
 
     void addDevice(const std::string& name, unsigned formats = MONO_FORMATS,
@@ -120,6 +123,20 @@ TEST_F(SoundDeviceManagerTest, NoUsableDeviceCollectsReasons) {
               "No input device available. Bad device id. No driver available. Not enough memory. "
               "Unknown reason. Available device has not sufficient capabilities. ");
     EXPECT_EQ(DataStructure::getInstance().getInputDevice(), -1);
+}
+
+TEST_F(SoundDeviceManagerTest, ReasonsInTheUserInterfaceLanguage) {
+    overrideLanguage(Language::German);
+    addDevice("A", MONO_FORMATS, AUDIO_BAD_DEVICE_ID);
+    addDevice("B", MONO_FORMATS, AUDIO_NO_DRIVER);
+    addDevice("C", MONO_FORMATS, AUDIO_NO_MEMORY);
+    addDevice("D", MONO_FORMATS, AUDIO_ERROR);
+    addDevice("E", 0x2AA); // stereo formats only
+    EXPECT_EQ(SoundDeviceManager::getInstance().getErrorText(),
+              "Kein Eingabeger\xC3\xA4t verf\xC3\xBCgbar. Ung\xC3\xBCltige Ger\xC3\xA4tekennung. "
+              "Kein Treiber verf\xC3\xBCgbar. Nicht gen\xC3\xBCgend Arbeitsspeicher. Unbekannte "
+              "Ursache. Ein vorhandenes Ger\xC3\xA4t bietet nicht die n\xC3\xB6tigen "
+              "F\xC3\xA4higkeiten. ");
 }
 
 TEST_F(SoundDeviceManagerTest, MachineWithoutDevices) {

@@ -38,6 +38,8 @@ TEST(DevicesCommand, BadInputGivesMessageAndFailure) {
     EXPECT_EQ(runCommand(cli(dir, "devices --bogus"), out, err), 2);
     EXPECT_NE(err.find("--bogus"), std::string::npos) << err;
     EXPECT_EQ(runCommand(cli(dir, "devices --input-file"), out, err), 2);
+    EXPECT_EQ(runCommand(cli(dir, "devices --language fr"), out, err), 2);
+    EXPECT_NE(err.find("--language takes en or de"), std::string::npos) << err;
 }
 
 TEST(DevicesCommand, HelpAndVersion) {

@@ -98,6 +98,18 @@ TEST(ShowCommand, FilesThatDoNotLoad) {
         {"", 2, "tonvela-cli: show takes one document file"},
         {"a.tnv b.tnv", 2, "tonvela-cli: show takes one document file"},
         {fixture("form1.tnv") + " --language fr", 2, "tonvela-cli: --language takes en or de"},
+        // The document messages in the language asked for.
+        {"'" + dir.file("short.tnv") + "' --language de", 1,
+         "tonvela-cli show: " + dir.file("short.tnv") + ": Unerwartetes Dateiformat."},
+        {"--language de '" + dir.file("text.tnv") + "'", 1,
+         "tonvela-cli show: " + dir.file("text.tnv") +
+             ": Das Dokument konnte nicht ge\xC3\xB6"
+             "ffnet werden."},
+        {"'" + dir.file("none.tnv") + "' --language de", 1,
+         "tonvela-cli show: " + dir.file("none.tnv") + ": " + dir.file("none.tnv") +
+             "\nDiese Datei wurde nicht gefunden.\nPr\xC3\xBC"
+             "fen Sie, ob Pfad und Dateiname "
+             "richtig angegeben sind."},
     };
     for (const Case& c : cases) {
         const ShowRun run = show(dir, c.arguments);

@@ -1,5 +1,6 @@
 #include "FreshState.h"
 
+#include "resources/Language.h"
 #include "state/Archive.h"
 #include "state/Protocol.h"
 #include "state/TonvelaDoc.h"
@@ -102,12 +103,14 @@ class TonvelaDocTest : public tonvela::test::FreshState {
 protected:
     void SetUp() override {
         FreshState::SetUp();
+        overrideLanguage(Language::English); // the messages are checked in English
         doc = std::make_unique<TonvelaDoc>();
         doc->OnNewDocument();
     }
     void TearDown() override {
         doc.reset(); // before the central state it listens to
         FreshState::TearDown();
+        resetLanguage();
     }
 
     ToneScaleCollection& scales() { return DataStructure::getInstance().getToneScales(); }
@@ -525,4 +528,32 @@ TEST_F(TonvelaDocTest, SaveRemembersTheAuthorAndFollowsLinks) {
     EXPECT_TRUE(fs::is_symlink(path("link.tnv")));
     ASSERT_TRUE(doc->OnOpenDocument(path("real.tnv"), message));
     EXPECT_EQ(doc->getAuthor(), "Emil");
+}
+
+TEST_F(TonvelaDocTest, MessagesInTheUserInterfaceLanguage) {
+    overrideLanguage(Language::German);
+    writeBytes(path("text.tnv"), Bytes{'h', 'e', 'l', 'l', 'o'});
+    writeBytes(path("short.tnv"), Bytes{'v', 'e', 'l', '0', '4', '3'});
+    fs::create_directory(path("folder.tnv"));
+    struct Case {
+        std::string file;
+        std::string message;
+    };
+    const Case cases[] = {
+        {path("text.tnv"), "Das Dokument konnte nicht ge\xC3\xB6"
+                           "ffnet werden."},
+        {path("short.tnv"), "Unerwartetes Dateiformat."},
+        {path("missing.tnv"), path("missing.tnv") + "\nDiese Datei wurde nicht gefunden.\n"
+                                                    "Pr\xC3\xBC"
+                                                    "fen Sie, ob Pfad und Dateiname richtig "
+                                                    "angegeben sind."},
+    };
+    for (const Case& c : cases) {
+        std::string message;
+        EXPECT_FALSE(doc->OnOpenDocument(c.file, message)) << c.file;
+        EXPECT_EQ(message, c.message) << c.file;
+    }
+    std::string message;
+    EXPECT_FALSE(doc->OnSaveDocument(path("folder.tnv"), message));
+    EXPECT_EQ(message, "Das Dokument konnte nicht gespeichert werden.");
 }
