@@ -692,6 +692,7 @@ const QImage* backBuffer(WindowHandle* hwnd) {
     if (!record || !record->hasBuffer()) {
         return nullptr;
     }
+    updateWindow(hwnd);
     return &record->buffer;
 }
 
