@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <string>
 
@@ -124,10 +125,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tonvela-gallery: cannot create %s\n", outDir.c_str());
         return 1;
     }
+    // The variants run this same program again, found through /proc so that
+    // a relative argv[0] does not matter.
+    std::error_code error;
+    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) {
+        self = argv[0];
+    }
     int failed = 0;
     for (const char* variant : {"en", "de", "2x"}) {
         const int code =
-            QProcess::execute(QString::fromLocal8Bit(argv[0]),
+            QProcess::execute(QString::fromStdString(self.string()),
                               {QString::fromStdString(outDir), QStringLiteral("--variant"),
                                QString::fromLatin1(variant)});
         if (code != 0) {

@@ -22,8 +22,8 @@ WindowHandle* handleOf(const QWidget* widget);
 // setWindowHandler). The handle goes when the widget does.
 WindowHandle* adoptWidget(QWidget* widget);
 
-// The back buffer of a FrameworkWindow after any pending paint; null for
-// other windows.
+// The back buffer of a FrameworkWindow as drawn so far (updateWindow first
+// to paint what is pending); null for other windows.
 const QImage* backBuffer(WindowHandle* hwnd);
 
 QFont toQFont(FontHandle font);
