@@ -63,6 +63,13 @@ inline constexpr int IDS_REMOVE = 327;
 inline constexpr int IDS_CLEAR_PROTOCOL = 329;
 inline constexpr int IDS_CLEAR_PROTOCOL_QUESTION = 330;
 
+// Captions of the tuning information display.
+inline constexpr int IDS_TEMPER_CAPTION = 332;
+inline constexpr int IDS_KEYNOTE_CAPTION = 333;
+inline constexpr int IDS_PITCH_CAPTION = 334;
+inline constexpr int IDS_CALIBRATION_CAPTION = 335;
+inline constexpr int IDS_STRETCH_CAPTION = 336;
+
 // Our own ids, from 2000 on: texts that came from the desktop framework
 // rather than from the program's tables.
 // Document files. IDS_FILE_NOT_FOUND has "%1" where the path goes.

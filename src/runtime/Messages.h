@@ -9,6 +9,7 @@ namespace tonvela {
 // Window-layer messages, as the window layer delivers them to handleMessage.
 inline constexpr unsigned WM_SIZE = 0x0005; // lParam: width | height << 16
 inline constexpr unsigned WM_SETFOCUS = 0x0007;
+inline constexpr unsigned WM_KILLFOCUS = 0x0008;
 inline constexpr unsigned WM_PAINT = 0x000F;
 inline constexpr unsigned WM_SETFONT = 0x0030; // wParam: font handle
 inline constexpr unsigned WM_HELP = 0x0053;
