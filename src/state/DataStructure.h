@@ -14,12 +14,18 @@ namespace tonvela {
 // temperaments, the tune-up protocol, the selected input device and the
 // measurement settings, with the listeners that learn of changes. Created on
 // first use on the user-interface thread, before any worker thread exists;
-// the measurement settings are loaded then and written back when it goes.
+// the measurement settings are loaded then. The program's own stop code saves
+// them by shutdown(): nothing is written while the process's statics go.
 class DataStructure {
 public:
     static DataStructure& getInstance();
-    // Destroys the instance as process exit does; the next getInstance()
-    // builds a fresh one. For tests and an orderly shutdown.
+    // The end of the central state, called by the program's stop code (the
+    // command-line tool's exit path, the application's quit path) once every
+    // window and thread that uses it has gone: saves the measurement
+    // settings, then the user temperaments, and destroys the instance. Does
+    // nothing when there is none; the next getInstance() builds a fresh one.
+    static void shutdown();
+    // The same as shutdown(), for tests that start each case afresh.
     static void destroyInstance();
 
     virtual ~DataStructure();
@@ -59,8 +65,8 @@ private:
     void saveMeasurementSettings() const;
 
     // Declared in the order of construction; members go in reverse order, so
-    // the protocol goes before the user temperaments (which save themselves)
-    // and these before the scale settings they were handed to.
+    // the protocol goes before the user temperaments and these before the
+    // scale settings they were handed to.
     std::vector<DataStructureListener*> listeners;
     ToneScaleCollection toneScales;
     CustomScaleManager customScales{toneScales};
