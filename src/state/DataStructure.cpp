@@ -38,6 +38,10 @@ void DataStructure::destroyInstance() {
     shutdown();
 }
 
+bool DataStructure::hasInstance() {
+    return instanceSlot() != nullptr;
+}
+
 DataStructure::DataStructure() {
     // The catalogue, the user temperaments (loaded by their store) and the
     // empty protocol exist by now; the user ones go ahead of the catalogue.

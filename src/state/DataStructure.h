@@ -6,6 +6,7 @@
 #include "tuning/CustomScaleManager.h"
 #include "tuning/ToneScaleCollection.h"
 
+#include <atomic>
 #include <vector>
 
 namespace tonvela {
@@ -27,6 +28,8 @@ public:
     static void shutdown();
     // The same as shutdown(), for tests that start each case afresh.
     static void destroyInstance();
+    // Whether an instance exists now; never creates one.
+    static bool hasInstance();
 
     virtual ~DataStructure();
     DataStructure(const DataStructure&) = delete;
@@ -36,6 +39,7 @@ public:
     void removeListener(DataStructureListener* listener);
     void notifyListeners(int event);
 
+    // Atomic: the analysis thread reads it whenever it takes the capture driver.
     int getInputDevice() const { return inputDevice; }
     void setInputDevice(int number);
 
@@ -50,8 +54,9 @@ public:
     Protocol& getProtocol() { return protocol; }
     const Protocol& getProtocol() const { return protocol; }
 
-    // Read without a lock by the analysis thread: each is one aligned word,
-    // written whole; a cycle may see old and new fields mixed.
+    // On the thread that owns the central state only. The analysis thread
+    // measures with its own copy of the settings, handed over at each
+    // MeasurementSettingsChanged.
     int getAccuracy() const { return measurementSettings.accuracy; }
     float getCalibIn() const { return measurementSettings.calibIn; }
     float getCalibOut() const { return measurementSettings.calibOut; }
@@ -71,7 +76,7 @@ private:
     ToneScaleCollection toneScales;
     CustomScaleManager customScales{toneScales};
     Protocol protocol;
-    int inputDevice = -1;
+    std::atomic<int> inputDevice{-1};
     MeasurementSettings measurementSettings;
 };
 
