@@ -12,7 +12,8 @@ inline constexpr float HARMONIC_FACTORS[MeasurementSettings::HarmonicCount] = {1
 // Sums copies of the window stretched by each selected factor, so that the
 // partial at q times the fundamental lands on the fundamental. Every copy
 // starts at the oldest sample; the output's imaginary parts are 0. Reads the
-// flags from the central state on every call.
+// flags from the central state on every call, so only on the thread that
+// owns it.
 void foldHarmonics(const Complex* in, Complex* out, int n);
 
 // The same with the flags given, indexed by MeasurementSettings::Harmonic.
