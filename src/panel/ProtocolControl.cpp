@@ -7,7 +7,7 @@
 #include "runtime/Messages.h"
 #include "runtime/NumberText.h"
 #include "state/DataStructure.h"
-#include "state/Settings.h"
+#include "platform/store/Settings.h"
 #include "tuning/ToneScaleCollection.h"
 #include "widgets/DrawingHelpers.h"
 #include "widgets/ResourceManager.h"

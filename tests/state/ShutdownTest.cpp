@@ -3,7 +3,7 @@
 // all, what the user changed is in the file. Each case runs in a child
 // process of this test program.
 #include "state/DataStructure.h"
-#include "state/Settings.h"
+#include "platform/store/Settings.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

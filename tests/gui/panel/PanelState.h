@@ -5,7 +5,7 @@
 
 #include "resources/Language.h"
 #include "state/DataStructure.h"
-#include "state/Settings.h"
+#include "platform/store/Settings.h"
 #include "support/TempDir.h"
 
 #include <cstdlib>

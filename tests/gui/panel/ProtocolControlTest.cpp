@@ -42,8 +42,8 @@ public:
     float getBinCents(int) const override { return 0.0f; }
     bool isValid() const override { return true; }
     const TargetData* getTargetData() const override { return &target; }
-    const std::string& getCentsText() const override { return text; }
-    const std::string& getFrequencyText() const override { return text; }
+    std::string getCentsText() const override { return text; }
+    std::string getFrequencyText() const override { return text; }
     float getCents() const override { return 0.0f; }
     float getFrequency() const override { return frequency; }
     int getWindowMs() const override { return 0; }
