@@ -63,7 +63,16 @@ std::unique_ptr<AnalysisResultPro> AnalyzerPro::analyze(const TargetData& newTar
 
 std::unique_ptr<AnalysisResultPro> AnalyzerPro::analyze(const TargetData& newTarget,
                                                         CaptureDriver& newDriver) {
+    MeasurementSettings current;
+    DataStructure::getInstance().getMeasurementSettings(current);
+    return analyze(newTarget, newDriver, current);
+}
+
+std::unique_ptr<AnalysisResultPro> AnalyzerPro::analyze(const TargetData& newTarget,
+                                                        CaptureDriver& newDriver,
+                                                        const MeasurementSettings& newSettings) {
     driver = &newDriver;
+    settings = newSettings;
     // Another input device may run at another rate; the whole table depends
     // on it, so it counts as a change of target.
     if (!target || !target->equals(newTarget) || driver->sampleRate() != sampleRate) {
@@ -178,7 +187,7 @@ std::unique_ptr<AnalysisResultPro> AnalyzerPro::analyzeWindow(float testFrequenc
         driver->makeTestTone(x, size, stride, testFrequency, startPhase);
     } else {
         driver->readStrided(samples.data(), size, stride);
-        foldHarmonics(samples.data(), x, size);
+        foldHarmonics(samples.data(), x, size, settings.harmonics);
     }
     fft->forward(x);
 
@@ -258,8 +267,7 @@ std::unique_ptr<AnalysisResultPro> AnalyzerPro::analyzeWindow(float testFrequenc
             raw = correctFrequency(raw);
         record->rawFrequency = raw;
 
-        const float calibrated =
-            CentFreqCalculator::frequencyOf(raw, DataStructure::getInstance().getCalibIn());
+        const float calibrated = CentFreqCalculator::frequencyOf(raw, settings.calibIn);
         const float deviation = CentFreqCalculator::centsBetween(f, calibrated);
         if (std::isfinite(deviation)) {
             record->timed = true;

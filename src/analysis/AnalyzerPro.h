@@ -4,6 +4,7 @@
 #include "analysis/Complex.h"
 #include "analysis/FFT.h"
 #include "analysis/TargetData.h"
+#include "state/MeasurementSettings.h"
 
 #include <array>
 #include <memory>
@@ -31,15 +32,20 @@ public:
     AnalyzerPro(const AnalyzerPro&) = delete;
     AnalyzerPro& operator=(const AnalyzerPro&) = delete;
 
-    // One measurement of captured sound against target, recalibrating first
-    // when the target or the sample rate changed. Never null; the caller owns
-    // the record.
+    // One measurement of captured sound on driver against target, with the
+    // harmonics and input calibration of settings, recalibrating first when
+    // the target or the sample rate changed. Never null; the caller owns the
+    // record.
+    std::unique_ptr<AnalysisResultPro> analyze(const TargetData& target, CaptureDriver& driver,
+                                               const MeasurementSettings& settings);
+    // The same with the central state's settings, so only on the thread that
+    // owns it; the analysis thread passes its own copy. Without a driver, the
+    // current capture driver.
     std::unique_ptr<AnalysisResultPro> analyze(const TargetData& target);
-    // The same on a given driver.
     std::unique_ptr<AnalysisResultPro> analyze(const TargetData& target, CaptureDriver& driver);
 
     // The steps of one analysis, for tests and benchmarks; they work on the
-    // target and driver of the last analyze().
+    // target, driver and settings of the last analyze().
     void calibrate();
     // testFrequency > 0 analyses a test tone of the driver (uncorrected);
     // otherwise captured sound (corrected through the table).
@@ -80,6 +86,7 @@ private:
 
     std::unique_ptr<TargetData> target;
     CaptureDriver* driver = nullptr;
+    MeasurementSettings settings;
     int order = 13;
     int size = 1 << 13;
     int capacity = 0;

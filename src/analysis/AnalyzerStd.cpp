@@ -38,6 +38,13 @@ void AnalyzerStd::analyze(AnalysisResultStd& result) {
 }
 
 void AnalyzerStd::analyze(AnalysisResultStd& result, CaptureDriver& driver) {
+    MeasurementSettings settings;
+    DataStructure::getInstance().getMeasurementSettings(settings);
+    analyze(result, driver, settings);
+}
+
+void AnalyzerStd::analyze(AnalysisResultStd& result, CaptureDriver& driver,
+                          const MeasurementSettings& settings) {
     target = result.getTargetData();
     if (target == nullptr)
         return;
@@ -45,9 +52,8 @@ void AnalyzerStd::analyze(AnalysisResultStd& result, CaptureDriver& driver) {
     if (!(f > 0.0f) || !std::isfinite(f))
         return;
 
-    const DataStructure& state = DataStructure::getInstance();
     order = fftOrderByOctave[octaveOf(target->note)];
-    if (state.getAccuracy() == 1)
+    if (settings.accuracy == 1)
         order += 2;
     size = 1 << order;
 
@@ -60,7 +66,7 @@ void AnalyzerStd::analyze(AnalysisResultStd& result, CaptureDriver& driver) {
     binWidth = effectiveRate / static_cast<float>(size);
     windowLength = static_cast<float>(size) / effectiveRate;
 
-    const float calibIn = state.getCalibIn();
+    const float calibIn = settings.calibIn;
     calibrated = calibIn != 0.0f;
     calibFactor = std::pow(2.0, static_cast<double>(-calibIn * 0.00083333335f));
 
@@ -93,7 +99,7 @@ void AnalyzerStd::analyze(AnalysisResultStd& result, CaptureDriver& driver) {
     }
 
     driver.readStrided(samples.data(), size, stride);
-    foldHarmonics(samples.data(), spectrum.data(), size);
+    foldHarmonics(samples.data(), spectrum.data(), size, settings.harmonics);
     fft->forward(spectrum.data());
 
     const int count = result.getBinCount();

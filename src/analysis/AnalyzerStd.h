@@ -3,6 +3,7 @@
 #include "analysis/AnalysisResultStd.h"
 #include "analysis/Complex.h"
 #include "analysis/FFT.h"
+#include "state/MeasurementSettings.h"
 
 #include <array>
 #include <memory>
@@ -33,12 +34,17 @@ public:
     AnalyzerStd(const AnalyzerStd&) = delete;
     AnalyzerStd& operator=(const AnalyzerStd&) = delete;
 
-    // One pass on the record, reading the current capture driver. A target
-    // that cannot be measured (its window would reach back further than the
-    // ring holds, or its grid lies at or above half the decimated rate) adds
-    // nothing, as a silent pass does, so its record stays invalid.
+    // One pass on the record, reading the given driver, with the accuracy,
+    // harmonics and input calibration of settings. A target that cannot be
+    // measured (its window would reach back further than the ring holds, or
+    // its grid lies at or above half the decimated rate) adds nothing, as a
+    // silent pass does, so its record stays invalid.
+    void analyze(AnalysisResultStd& result, CaptureDriver& driver,
+                 const MeasurementSettings& settings);
+    // The same with the central state's settings, so only on the thread that
+    // owns it; the analysis thread passes its own copy. Without a driver, the
+    // current capture driver.
     void analyze(AnalysisResultStd& result);
-    // The same on a given driver.
     void analyze(AnalysisResultStd& result, CaptureDriver& driver);
 
     // The parameters of the last pass.

@@ -1,5 +1,6 @@
 #include "analysis/UpdateThread.h"
 
+#include "audio/CaptureDriverManager.h"
 #include "state/DataStructure.h"
 
 #include <utility>
@@ -8,10 +9,35 @@ namespace tonvela {
 
 UpdateThread::UpdateThread(AnalysisClock* clock) : clock(clock ? clock : &realClock) {
     setPriority(-2);
+    DataStructure& state = DataStructure::getInstance();
+    dataChanged(DataStructureListener::MeasurementSettingsChanged);
+    state.addListener(this);
 }
 
 UpdateThread::~UpdateThread() {
     stop();
+    // The central state may have been shut down before its listeners.
+    if (DataStructure::hasInstance())
+        DataStructure::getInstance().removeListener(this);
+}
+
+void UpdateThread::dataChanged(int event) {
+    if (event != DataStructureListener::MeasurementSettingsChanged)
+        return;
+    MeasurementSettings current;
+    DataStructure::getInstance().getMeasurementSettings(current);
+    setMeasurementSettings(current);
+}
+
+void UpdateThread::setMeasurementSettings(const MeasurementSettings& newSettings) {
+    auto copy = std::make_shared<const MeasurementSettings>(newSettings);
+    Guard guard(lock);
+    settings = std::move(copy);
+}
+
+std::shared_ptr<const MeasurementSettings> UpdateThread::currentSettings() {
+    Guard guard(lock);
+    return settings;
 }
 
 void UpdateThread::setReceiver(ResultReceiver* newReceiver) {
@@ -50,6 +76,7 @@ void UpdateThread::sleepFor(int milliseconds) {
 void UpdateThread::run() {
     std::uint32_t t0 = clock->now();
     std::unique_ptr<AnalysisResultStd> record;
+    std::shared_ptr<const MeasurementSettings> recordSettings;
     const auto elapsed = [&] { return static_cast<int>(clock->now() - t0); };
 
     while (running) {
@@ -58,23 +85,30 @@ void UpdateThread::run() {
             clock->sleep(IDLE_MS);
             continue;
         }
-        const int accuracy = DataStructure::getInstance().getAccuracy();
-        if (accuracy == 2) {
-            std::unique_ptr<AnalysisResultPro> result = analyzerPro.analyze(*t);
+        const std::shared_ptr<const MeasurementSettings> s = currentSettings();
+        if (s->accuracy == 2) {
+            // A Standard record left unfinished by the change of mode would
+            // mix old passes with new ones if it were taken up again later.
+            record.reset();
+            std::unique_ptr<AnalysisResultPro> result =
+                analyzerPro.analyze(*t, *CaptureDriverManager::getInstance().getDriver(), *s);
             result->setIntervalMs(CADENCE_MS);
             post(std::move(result));
             sleepFor(CADENCE_MS - elapsed());
             t0 = clock->now();
             continue;
         }
-        // A record keeps the shape it was created with until its last pass.
+        // A record keeps the shape and the settings it was created with until
+        // its last pass.
         if (!record) {
-            if (accuracy == 0)
+            recordSettings = s;
+            if (s->accuracy == 0)
                 record = std::make_unique<AnalysisResultStd>(*t, 200, 1.0f);
             else
                 record = std::make_unique<AnalysisResultStd>(*t, 400, 0.5f);
         }
-        analyzerStd.analyze(*record);
+        analyzerStd.analyze(*record, *CaptureDriverManager::getInstance().getDriver(),
+                            *recordSettings);
         record->setPassCount(record->getPassCount() + 1);
         if (record->getPassCount() < PASSES) {
             sleepFor((CADENCE_MS - elapsed()) / (PASSES - record->getPassCount()));

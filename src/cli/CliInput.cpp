@@ -22,7 +22,11 @@ bool installRecordingInput(const std::string& path, VirtualInputDevice::Pacing p
     input.device = backend->addInputDevice(std::move(device));
     input.backend = backend.get();
     input.recording = std::move(recording);
-    installAudioBackend(std::move(backend));
+    if (!installAudioBackend(std::move(backend))) {
+        input.backend = nullptr;
+        error = "the sound input is still in use";
+        return false;
+    }
     return true;
 }
 

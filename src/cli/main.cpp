@@ -1,5 +1,8 @@
 // tonvela-cli: the headless command-line tool.
+#include "audio/CaptureDriverManager.h"
+#include "audio/SoundDeviceManager.h"
 #include "cli/CliCommand.h"
+#include "state/DataStructure.h"
 
 #include <cstdio>
 #include <cstring>
@@ -19,6 +22,16 @@ void printHelp() {
     std::printf("\nOptions:\n"
                 "  --help       show this help\n"
                 "  --version    show the version\n");
+}
+
+// The tool's stop code, in the order the application's quit path keeps:
+// whatever captures sound goes first, then the central state saves the
+// measurement settings and the user temperaments and goes. Nothing is left
+// to be written while the process's statics go.
+void stopProgram() {
+    tonvela::CaptureDriverManager::destroyInstance();
+    tonvela::SoundDeviceManager::destroyInstance();
+    tonvela::DataStructure::shutdown();
 }
 
 } // namespace
@@ -42,7 +55,9 @@ int main(int argc, char** argv) {
                     return 0;
                 }
             }
-            return command.run(args);
+            const int code = command.run(args);
+            stopProgram();
+            return code;
         }
     }
     std::fprintf(stderr, "tonvela-cli: unknown command '%s' (see tonvela-cli --help)\n",

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <sys/resource.h>
 #include <sys/syscall.h>
@@ -98,15 +100,19 @@ Thread::Thread() {
 Thread::~Thread() {
     if (!thread.joinable())
         return;
-    bool started;
+    bool running;
     {
         std::lock_guard<std::mutex> lock(gateLock);
-        started = gateOpen && runBody;
+        running = gateOpen && runBody && !bodyDone;
     }
-    if (!started)
-        join();
-    else // owners join before destruction; never take the process down if one did not
-        thread.detach();
+    if (running || thread.get_id() == std::this_thread::get_id()) {
+        // The subclass is gone already; letting its body go on, or detaching
+        // it, would run it on freed memory. An owner forgot to stop and join.
+        std::fprintf(stderr, "tonvela: a thread object was destroyed while its thread still "
+                             "runs; its owner must stop and join it first\n");
+        std::abort();
+    }
+    join();
 }
 
 void Thread::entry() {
@@ -119,6 +125,8 @@ void Thread::entry() {
             return;
     }
     run();
+    std::lock_guard<std::mutex> lock(gateLock);
+    bodyDone = true;
 }
 
 void Thread::openGate(bool body) {

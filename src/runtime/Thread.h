@@ -9,7 +9,9 @@ namespace tonvela {
 // Base of every worker thread. The thread exists from construction on but
 // waits at a start gate until resume(), so run() never sees a half-built
 // subclass. Owners stop a thread by clearing the subclass's running flag,
-// waking it and calling join().
+// waking it and calling join(), before the object goes: destroying a thread
+// object whose body still runs aborts the program with a message, as a
+// joinable std::thread does, rather than let the body run on a freed object.
 class Thread {
 public:
     Thread();
@@ -38,6 +40,7 @@ private:
     std::condition_variable gateSignal;
     bool gateOpen = false;
     bool runBody = false;
+    bool bodyDone = false;
     long nativeId = 0;
     int priority = 0;
     std::thread thread;

@@ -23,8 +23,23 @@ DataStructure& DataStructure::getInstance() {
     return *slot;
 }
 
+void DataStructure::shutdown() {
+    std::unique_ptr<DataStructure>& slot = instanceSlot();
+    if (!slot)
+        return;
+    // The order in which the state went when it saved on destruction: its
+    // own settings first, then the user temperaments of its members.
+    slot->saveMeasurementSettings();
+    slot->customScales.save();
+    slot.reset();
+}
+
 void DataStructure::destroyInstance() {
-    instanceSlot().reset();
+    shutdown();
+}
+
+bool DataStructure::hasInstance() {
+    return instanceSlot() != nullptr;
 }
 
 DataStructure::DataStructure() {
@@ -35,9 +50,7 @@ DataStructure::DataStructure() {
     loadMeasurementSettings();
 }
 
-DataStructure::~DataStructure() {
-    saveMeasurementSettings();
-}
+DataStructure::~DataStructure() = default;
 
 void DataStructure::loadMeasurementSettings() {
     const Settings settings("settings");
@@ -50,7 +63,7 @@ void DataStructure::loadMeasurementSettings() {
 }
 
 // The only place the measurement settings reach the store: a change made
-// in the dialog is kept in memory until the process ends normally.
+// in the dialog is kept in memory until the program's stop code runs.
 void DataStructure::saveMeasurementSettings() const {
     Settings settings("settings");
     settings.writeInt("harmonics", measurementSettings.harmonicsMask());

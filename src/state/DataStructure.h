@@ -6,6 +6,7 @@
 #include "tuning/CustomScaleManager.h"
 #include "tuning/ToneScaleCollection.h"
 
+#include <atomic>
 #include <vector>
 
 namespace tonvela {
@@ -14,13 +15,21 @@ namespace tonvela {
 // temperaments, the tune-up protocol, the selected input device and the
 // measurement settings, with the listeners that learn of changes. Created on
 // first use on the user-interface thread, before any worker thread exists;
-// the measurement settings are loaded then and written back when it goes.
+// the measurement settings are loaded then. The program's own stop code saves
+// them by shutdown(): nothing is written while the process's statics go.
 class DataStructure {
 public:
     static DataStructure& getInstance();
-    // Destroys the instance as process exit does; the next getInstance()
-    // builds a fresh one. For tests and an orderly shutdown.
+    // The end of the central state, called by the program's stop code (the
+    // command-line tool's exit path, the application's quit path) once every
+    // window and thread that uses it has gone: saves the measurement
+    // settings, then the user temperaments, and destroys the instance. Does
+    // nothing when there is none; the next getInstance() builds a fresh one.
+    static void shutdown();
+    // The same as shutdown(), for tests that start each case afresh.
     static void destroyInstance();
+    // Whether an instance exists now; never creates one.
+    static bool hasInstance();
 
     virtual ~DataStructure();
     DataStructure(const DataStructure&) = delete;
@@ -30,6 +39,7 @@ public:
     void removeListener(DataStructureListener* listener);
     void notifyListeners(int event);
 
+    // Atomic: the analysis thread reads it whenever it takes the capture driver.
     int getInputDevice() const { return inputDevice; }
     void setInputDevice(int number);
 
@@ -44,8 +54,9 @@ public:
     Protocol& getProtocol() { return protocol; }
     const Protocol& getProtocol() const { return protocol; }
 
-    // Read without a lock by the analysis thread: each is one aligned word,
-    // written whole; a cycle may see old and new fields mixed.
+    // On the thread that owns the central state only. The analysis thread
+    // measures with its own copy of the settings, handed over at each
+    // MeasurementSettingsChanged.
     int getAccuracy() const { return measurementSettings.accuracy; }
     float getCalibIn() const { return measurementSettings.calibIn; }
     float getCalibOut() const { return measurementSettings.calibOut; }
@@ -59,13 +70,13 @@ private:
     void saveMeasurementSettings() const;
 
     // Declared in the order of construction; members go in reverse order, so
-    // the protocol goes before the user temperaments (which save themselves)
-    // and these before the scale settings they were handed to.
+    // the protocol goes before the user temperaments and these before the
+    // scale settings they were handed to.
     std::vector<DataStructureListener*> listeners;
     ToneScaleCollection toneScales;
     CustomScaleManager customScales{toneScales};
     Protocol protocol;
-    int inputDevice = -1;
+    std::atomic<int> inputDevice{-1};
     MeasurementSettings measurementSettings;
 };
 

@@ -98,9 +98,7 @@ CustomScaleManager::CustomScaleManager(ToneScaleCollection& scales) : toneScales
     load();
 }
 
-CustomScaleManager::~CustomScaleManager() {
-    save();
-}
+CustomScaleManager::~CustomScaleManager() = default;
 
 void CustomScaleManager::load() {
     srandFromTime();

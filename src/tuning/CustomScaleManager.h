@@ -11,7 +11,9 @@ namespace tonvela {
 class ToneScaleCollection;
 
 // The user temperaments, kept across runs in the settings section "Tempr":
-// loaded on construction, saved on destruction, nothing written in between.
+// loaded on construction and saved by save() only, which the central state's
+// shutdown calls; destruction writes nothing, so no write can come while the
+// process's statics go.
 class CustomScaleManager {
 public:
     // scales receives the lists whenever the temperament manager hands over

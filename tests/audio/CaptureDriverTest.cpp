@@ -276,6 +276,28 @@ TEST_F(CaptureDriverTest, VanishedDeviceStillShutsDown) {
     SUCCEED();
 }
 
+// Replacing the backend under a running capture thread would leave that
+// thread on a freed backend (it hung the program at exit): refused until the
+// driver has gone, and the driver keeps capturing from its own device.
+TEST_F(CaptureDriverTest, BackendIsNotReplacedWhileADriverUsesIt) {
+    addDevice(FORMAT_4M16);
+    {
+        CaptureDriver driver(0);
+        ASSERT_TRUE(backend->step(0));
+        EXPECT_EQ(openAudioDevices(), 1);
+        EXPECT_FALSE(installAudioBackend(std::make_unique<VirtualAudioBackend>()));
+        EXPECT_FALSE(installAudioBackend(nullptr));
+        EXPECT_EQ(&audioBackend(), backend);
+        ASSERT_TRUE(backend->step(0));
+        EXPECT_EQ(Access::writeIndex(driver), 2 * 8820);
+    }
+    EXPECT_EQ(openAudioDevices(), 0);
+    auto replacement = std::make_unique<VirtualAudioBackend>();
+    VirtualAudioBackend* replaced = replacement.get();
+    EXPECT_TRUE(installAudioBackend(std::move(replacement)));
+    EXPECT_EQ(&audioBackend(), replaced);
+}
+
 TEST_F(CaptureDriverTest, ManagerReplacesDriverOnlyWhenSelectionChanges) {
     VirtualInputDevice refuses;
     refuses.failOpen = true;

@@ -98,6 +98,35 @@ TEST(Thread, ThreadsStartAtTheProcessPriorityWhoeverCreatesThem) {
     EXPECT_EQ(creator.childNice, base);
 }
 
+namespace {
+
+// An owner that forgets to stop and join its thread.
+class Forgotten : public Thread {
+public:
+    std::atomic<bool> started{false};
+
+protected:
+    void run() override {
+        started = true;
+        while (true)
+            Thread::sleep(1);
+    }
+};
+
+} // namespace
+
+TEST(ThreadDeathTest, DestroyedWhileRunningStopsTheProgram) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_DEATH(
+        {
+            Forgotten thread;
+            thread.resume();
+            while (!thread.started)
+                Thread::sleep(1);
+        },
+        "destroyed while its thread still runs");
+}
+
 TEST(Thread, SleepAndTickClock) {
     const std::uint32_t before = tickCount();
     Thread::sleep(30);

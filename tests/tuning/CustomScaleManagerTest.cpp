@@ -82,6 +82,7 @@ TEST_F(UserTemperaments, SaveAndLoadRoundTrip) {
         CustomScaleManager manager(scales);
         EXPECT_TRUE(manager.getSimpleScales().empty());
         manager.setTemperaments({simple, named}, {full});
+        manager.save();
     }
     EXPECT_EQ(stored("count"), "2");
     EXPECT_EQ(stored("tempr_0").rfind("48213577;Werck-like;-6.000;-4.875;", 0), 0u);
@@ -206,6 +207,17 @@ TEST_F(UserTemperaments, FullTexts) {
     EXPECT_EQ(scale.getOctaveStretch(), 0.0f);
 }
 
+// Only save() writes: a store that goes, as at the end of a process, leaves
+// the section as it was.
+TEST_F(UserTemperaments, DestructionWritesNothing) {
+    {
+        CustomScaleManager manager(scales);
+        manager.setTemperaments({DefaultToneScale("c_7", "Unsaved", "Unsaved", 0.0f)}, {});
+    }
+    EXPECT_EQ(stored("count"), "<missing>");
+    EXPECT_EQ(stored("tempr_0"), "<missing>");
+}
+
 TEST_F(UserTemperaments, MissingAndUnreadableEntries) {
     store("tempr_0", "1;One" + zeroValues());
     storeCount("count", 2);
@@ -249,6 +261,7 @@ TEST_F(UserTemperaments, FewerTemperamentsLeaveOldEntriesUnread) {
             five.emplace_back("c_" + std::to_string(1000 + i), "T" + std::to_string(i),
                               "T" + std::to_string(i), 0.0f);
         manager.setTemperaments(five, {});
+        manager.save();
     }
     {
         CustomScaleManager manager(scales);
@@ -256,6 +269,7 @@ TEST_F(UserTemperaments, FewerTemperamentsLeaveOldEntriesUnread) {
         std::vector<DefaultToneScale> three(manager.getSimpleScales().begin() + 2,
                                             manager.getSimpleScales().end());
         manager.setTemperaments(three, {});
+        manager.save();
     }
     EXPECT_EQ(stored("count"), "3");
     EXPECT_EQ(stored("tempr_3").rfind("1003;T3;", 0), 0u);

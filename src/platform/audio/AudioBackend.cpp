@@ -2,6 +2,8 @@
 
 #include "platform/audio/PortAudioBackend.h"
 
+#include <atomic>
+#include <cstdio>
 #include <mutex>
 
 namespace tonvela {
@@ -9,6 +11,7 @@ namespace tonvela {
 namespace {
 
 std::mutex backendLock;
+std::atomic<int> openDevices{0};
 
 // Constant-initialised, so it is destroyed at exit after every object that
 // came into being later: the drivers and devices that use the backend.
@@ -44,9 +47,37 @@ AudioBackend& audioBackend() {
     return *backend;
 }
 
-void installAudioBackend(std::unique_ptr<AudioBackend> backend) {
+bool installAudioBackend(std::unique_ptr<AudioBackend> backend) {
     std::lock_guard<std::mutex> lock(backendLock);
+    if (openDevices > 0) {
+        std::fprintf(stderr,
+                     "tonvela: the audio backend was not replaced: %d of its devices "
+                     "are still open\n",
+                     openDevices.load());
+        return false;
+    }
     backendSlot() = std::move(backend);
+    return true;
+}
+
+int openAudioDevices() {
+    return openDevices;
+}
+
+AudioInput::AudioInput() {
+    ++openDevices;
+}
+
+AudioInput::~AudioInput() {
+    --openDevices;
+}
+
+AudioOutput::AudioOutput() {
+    ++openDevices;
+}
+
+AudioOutput::~AudioOutput() {
+    --openDevices;
 }
 
 } // namespace tonvela

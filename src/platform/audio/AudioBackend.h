@@ -65,7 +65,10 @@ using BufferDoneCallback = std::function<void()>;
 // back (reset) before.
 class AudioInput {
 public:
-    virtual ~AudioInput() = default;
+    AudioInput();
+    virtual ~AudioInput();
+    AudioInput(const AudioInput&) = delete;
+    AudioInput& operator=(const AudioInput&) = delete;
     // Clears the buffer's flags and queues it; buffers are filled in order.
     virtual void addBuffer(AudioBuffer& buffer) = 0;
     virtual void start() = 0;
@@ -78,7 +81,10 @@ public:
 // The default output device, 44100 Hz 16-bit mono.
 class AudioOutput {
 public:
-    virtual ~AudioOutput() = default;
+    AudioOutput();
+    virtual ~AudioOutput();
+    AudioOutput(const AudioOutput&) = delete;
+    AudioOutput& operator=(const AudioOutput&) = delete;
     // Queues the buffer's first `length` bytes for playing, after those queued before.
     virtual void write(AudioBuffer& buffer) = 0;
     // Stops playing; every queued buffer comes back done.
@@ -99,8 +105,12 @@ public:
 
 // The process's backend: PortAudio unless another one was installed.
 AudioBackend& audioBackend();
-// Replaces the backend (virtual devices for tests and recordings); only while
-// no device of the old one is open. nullptr returns to PortAudio.
-void installAudioBackend(std::unique_ptr<AudioBackend> backend);
+// Replaces the backend (virtual devices for tests and recordings); nullptr
+// returns to PortAudio. Refused, with false and a message, while any device
+// is open: its driver thread would go on using the old backend after it is
+// freed. Whoever holds a device (the capture driver manager) lets it go first.
+bool installAudioBackend(std::unique_ptr<AudioBackend> backend);
+// Input and output devices open at this moment, of any backend.
+int openAudioDevices();
 
 } // namespace tonvela

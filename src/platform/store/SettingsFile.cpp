@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <mutex>
 #include <system_error>
@@ -18,10 +19,11 @@ namespace tonvela {
 namespace {
 
 // Qt keeps process-wide caches of settings files, destroyed at exit in the
-// reverse order of their creation; a QSettings used after that crashes. Owners
-// write their settings when they are destroyed, some of them at exit, so the
-// caches are created here, while the program's statics are initialised and
-// before any owner exists. A write that still comes after them is skipped.
+// reverse order of their creation; a QSettings used after that crashes. Our
+// programs save in their own stop code, before any static goes, but a write
+// from a destructor at exit must still not take the process down: the caches
+// are created here, while the statics are initialised, so they outlive every
+// owner made later. A write that comes after them all is skipped, and said so.
 std::atomic<bool> qtSettingsGone{false};
 
 struct QtSettingsLifetime {
@@ -206,7 +208,12 @@ std::optional<std::string> SettingsFile::read(const std::string& section,
 
 void SettingsFile::write(const std::string& section, const std::string& name,
                          const std::string& text) {
-    if (!impl->settings || qtSettingsGone)
+    if (qtSettingsGone) {
+        std::fprintf(stderr, "tonvela: a setting written at process exit was not saved: %s/%s\n",
+                     section.c_str(), name.c_str());
+        return;
+    }
+    if (!impl->settings)
         return;
     impl->settings->setValue(keyOf(section, name), QString::fromStdString(text));
 }
