@@ -181,16 +181,21 @@ void rebuildBuffer(WindowRecord* record) {
 }
 
 void applyClientSize(WindowRecord* record, QSize size) {
-    if (size == record->size) {
+    if (size != record->size) {
+        record->size = size;
+        rebuildBuffer(record);
+        // A new size repaints the whole window.
+        record->invalid = QRect(QPoint(0, 0), size);
+        if (record->widget) {
+            record->widget->update();
+        }
+    }
+    // Qt may size a window before its object is attached; the object still
+    // learns that size with its first placement.
+    if (!record->handler || size == record->sizeSent) {
         return;
     }
-    record->size = size;
-    rebuildBuffer(record);
-    // A new size repaints the whole window.
-    record->invalid = QRect(QPoint(0, 0), size);
-    if (record->widget) {
-        record->widget->update();
-    }
+    record->sizeSent = size;
     dispatchMessage(
         record, WM_SIZE, 0,
         LParam((unsigned(size.width()) & 0xFFFF) | ((unsigned(size.height()) & 0xFFFF) << 16)));

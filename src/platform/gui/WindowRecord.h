@@ -50,6 +50,7 @@ struct WindowRecord {
     // ratio, and what of it waits for WM_PAINT.
     QImage buffer;
     QSize size;
+    QSize sizeSent{-1, -1}; // the size the handler was last told
     double ratioOverride = 0.0;
     QRect invalid;
     QRect paintClip;

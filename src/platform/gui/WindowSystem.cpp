@@ -325,6 +325,9 @@ bool isWindow(WindowHandle* hwnd) {
 
 void setWindowHandler(WindowHandle* hwnd, MessageHandler* handler) {
     if (WindowRecord* record = findRecord(hwnd)) {
+        if (record->handler != handler) {
+            record->sizeSent = QSize(-1, -1);
+        }
         record->handler = handler;
     }
 }

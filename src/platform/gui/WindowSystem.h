@@ -104,8 +104,8 @@ bool killTimer(WindowHandle* hwnd, unsigned id);
 bool hasTimer(WindowHandle* hwnd, unsigned id);
 
 // The back buffer, for tests and pictures: its pixel at logical (x, y)
-// after any pending paint, black outside. With children, saving renders the
-// window as the screen shows it.
+// after any pending paint (as the screen would show it), black outside.
+// With children, saving renders the window as the screen shows it.
 Colour getPixel(WindowHandle* hwnd, int x, int y);
 bool saveWindowImage(WindowHandle* hwnd, const std::string& path, bool withChildren = true);
 // The pixel ratio of the back buffer: the screen's, unless overridden (0

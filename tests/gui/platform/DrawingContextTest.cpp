@@ -276,6 +276,7 @@ TEST(DrawingContext, BackBufferAtPixelRatioTwoIsDrawnInLogicalPixels) {
     const Rect atOne = measuredAtOne;
     setWindowPixelRatio(canvas.getHandle(), 2.0);
     EXPECT_EQ(getWindowPixelRatio(canvas.getHandle()), 2.0);
+    updateWindow(canvas.getHandle());
     const QImage* image = backBuffer(canvas.getHandle());
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->width(), 200);

@@ -91,6 +91,26 @@ TEST(WindowSystem, SizeArrivesAtOnceWithWidthAndHeightPacked) {
     EXPECT_EQ(child.sizes.size(), 1u);
 }
 
+TEST(WindowSystem, FirstPlacementIsToldEvenAtTheToolkitsDefaultSize) {
+    // A shown child starts at Qt's default 100 × 30 before its object is
+    // attached; a display placed at exactly that size must still lay out.
+    RecordingWindow parent;
+    struct SizeWatcher : Window {
+        using Window::Window;
+        int sizes = 0;
+        LResult handleMessage(WindowHandle* h, unsigned m, WParam w, LParam l) override {
+            sizes += m == WM_SIZE ? 1 : 0;
+            return Window::handleMessage(h, m, w, l);
+        }
+    } child("", "", WS_CHILD | WS_VISIBLE, parent.getHandle());
+    const Rect start = getClientRect(child.getHandle());
+    child.setPosition(0, 0, start.width(), start.height());
+    EXPECT_EQ(child.sizes, 1);
+    child.setPosition(0, 0, 100, 30);
+    child.setPosition(0, 0, 100, 30);
+    EXPECT_EQ(child.sizes, start.width() == 100 && start.height() == 30 ? 1 : 2);
+}
+
 TEST(WindowSystem, LeftClickAndKeysBecomeMessages) {
     RecordingWindow window(200, 100);
     QWidget* widget = widgetOf(window.getHandle());
