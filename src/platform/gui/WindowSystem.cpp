@@ -263,11 +263,6 @@ WindowHandle* createWindow(const std::string& className, const std::string& wind
         });
     } else if (isWindowClassRegistered(className)) {
         auto* widget = new PlatformWindow(nullptr, parentWidget);
-        // A new window has no size until its owner places it. Qt's default
-        // geometry (100 x 30 for a child) would reach the window before its
-        // object is attached, and placing it at that very size would then send
-        // no WM_SIZE at all.
-        widget->setGeometry(0, 0, 0, 0);
         record = addRecord(widget, WindowKind::Framework);
         widget->setRecord(record);
         record->size = QSize(0, 0);

@@ -84,7 +84,16 @@ TEST_F(DisplayTest, ResultColumnsRightAligned) {
     const auto result = sharpRecord();
     ASSERT_EQ(result->getCentsText(), "+3.46");
     ASSERT_EQ(result->getFrequencyText(), "441.52");
+    // A mark inside the target's name shows that a result redraws only its
+    // own labels.
+    {
+        DrawingContext dc = DrawingContext::forWindow(handle());
+        dc.fillSolid({250, 12, 254, 16}, rgb(0, 0, 255));
+    }
     display.setResult(result.get());
+    EXPECT_EQ(getPixel(handle(), 251, 13), rgb(0, 0, 255));
+    display.invalidate();
+    updateWindow(handle());
     const ResourceManager& resources = ResourceManager::getInstance();
     // The texts end at x = 382 and start a text width before it.
     const int cents = leftmost({250, 1, 382, 40}, GREEN);

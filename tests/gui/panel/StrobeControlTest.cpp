@@ -1,6 +1,7 @@
 #include "panel/StrobeControl.h"
 
 #include "gui/panel/PanelTestSupport.h"
+#include "platform/gui/DrawingContext.h"
 #include "runtime/Messages.h"
 
 #include <gtest/gtest.h>
@@ -69,6 +70,7 @@ TEST_F(StrobeTest, CellsFollowTheWidth) {
         strobe.setResult(nullptr);
         place(c.width);
         strobe.setResult(result.get());
+        updateWindow(strobe.getHandle());
         EXPECT_EQ(strobe.getCellCount(), c.cells);
         EXPECT_EQ(strobe.getLitCount(), c.lit);
         const Rect first = strobe.cellRect(0);
@@ -106,12 +108,27 @@ TEST_F(StrobeTest, FiveCentsSharpMovesOneCellEverySecondTick) {
     const auto result = centsRecord(5);
     strobe.setResult(result.get());
     updateWindow(strobe.getHandle());
+    // Marks in the gap under the cells and on a cell far from the band: a
+    // tick that repainted more than the cells that change would remove them.
+    const Rect farCell = strobe.cellRect(40);
+    {
+        DrawingContext dc = DrawingContext::forWindow(strobe.getHandle());
+        dc.fillSolid({100, 26, 104, 28}, rgb(255, 0, 255));
+        dc.fillSolid({farCell.left + 2, 10, farCell.left + 4, 12}, rgb(255, 0, 255));
+    }
     const int start = strobe.getFirstLit();
     for (int t = 1; t <= 12; ++t) {
         tick();
         EXPECT_EQ(strobe.getFirstLit(), (start + t / 2) % 53) << "tick " << t;
     }
-    expectBandShown();
+    EXPECT_EQ(getPixel(strobe.getHandle(), 101, 27), rgb(255, 0, 255));
+    EXPECT_EQ(getPixel(strobe.getHandle(), farCell.left + 3, 11), rgb(255, 0, 255));
+    // Six cells went dark behind the band and six lit ahead of it.
+    for (int i = 0; i < 53; ++i) {
+        if (i != 40) {
+            EXPECT_EQ(shownLit(i), strobe.isLit(i)) << "cell " << i;
+        }
+    }
 }
 
 TEST_F(StrobeTest, InTuneStandsStill) {
@@ -197,11 +214,13 @@ TEST_F(StrobeTest, BandKeepsItsPlaceAcrossResults) {
     strobe.setResult(flat.get());
     EXPECT_EQ(strobe.getFirstLit(), 15);
     strobe.setResult(nullptr);
+    updateWindow(strobe.getHandle());
     EXPECT_EQ(strobe.getLitCount(), 0);
     for (int i = 0; i < strobe.getCellCount(); ++i)
         EXPECT_FALSE(shownLit(i)) << i;
     tick(10);
     strobe.setResult(sharp.get());
+    updateWindow(strobe.getHandle());
     EXPECT_EQ(strobe.getFirstLit(), 15);
     expectBandShown();
 }
