@@ -68,6 +68,11 @@ constexpr StringEntry stringTable[] = {
     {329, "Clear Protocol", "Protokoll Löschen"},
     {330, "Do you want to clear all entries of the protocol?",
      "Wollen sie alle Einträge des Protokolls löschen?"},
+    {332, "Temper:", "Stimmung:"},
+    {333, "Keynote:", "Grundton:"},
+    {334, "Pitch (A4):", "Kammerton (a4):"},
+    {335, "Calibration:", "Kalibration:"},
+    {336, "Stretch:", "Streckung:"},
     // The main window: menus, document strings, messages, prompts by command id.
     {5000, "&File", "&Datei"},
     {5001, "&View", "&Ansicht"},

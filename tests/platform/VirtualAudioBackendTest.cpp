@@ -539,5 +539,54 @@ TEST(VirtualAudioBackend, RealTimeOutputPlaysInTurnAndResetGivesBack) {
     output.reset();
 }
 
+TEST(VirtualAudioBackend, SteppedOutputPlaysOneBufferPerStep) {
+    VirtualAudioBackend backend;
+    backend.setOutputPacing(VirtualAudioBackend::OutputPacing::Stepped);
+    EXPECT_TRUE(backend.outputSamples().empty());
+    std::vector<std::int16_t> samples(2 * 441);
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        samples[i] = static_cast<std::int16_t>(3 * i - 1000);
+    AudioBuffer buffers[2];
+    for (int i = 0; i < 2; ++i) {
+        buffers[i].data = reinterpret_cast<std::uint8_t*>(samples.data() + i * 441);
+        buffers[i].length = 441 * 2;
+    }
+    // The owner refills and writes each played buffer again from the report,
+    // which comes on the stepping thread.
+    std::unique_ptr<AudioOutput> output;
+    int reported = 0;
+    const std::thread::id stepper = std::this_thread::get_id();
+    ASSERT_EQ(backend.openOutput(
+                  [&] {
+                      EXPECT_EQ(std::this_thread::get_id(), stepper);
+                      AudioBuffer& played = buffers[reported++ % 2];
+                      EXPECT_EQ(played.flags, BUFFER_DONE);
+                      output->write(played);
+                  },
+                  output),
+              AUDIO_OK);
+    output->write(buffers[0]);
+    output->write(buffers[1]);
+    EXPECT_TRUE(backend.outputSamples().empty());
+
+    ASSERT_TRUE(backend.stepOutput());
+    EXPECT_EQ(reported, 1);
+    EXPECT_EQ(backend.outputSamples(),
+              std::vector<std::int16_t>(samples.begin(), samples.begin() + 441));
+    ASSERT_TRUE(backend.stepOutput());
+    ASSERT_TRUE(backend.stepOutput());
+    EXPECT_EQ(reported, 3);
+    std::vector<std::int16_t> expected = samples;
+    expected.insert(expected.end(), samples.begin(), samples.begin() + 441);
+    EXPECT_EQ(backend.outputSamples(), expected);
+
+    output->reset();
+    EXPECT_EQ(buffers[0].flags, BUFFER_DONE);
+    EXPECT_EQ(buffers[1].flags, BUFFER_DONE);
+    output.reset();
+    backend.setOutputPacing(VirtualAudioBackend::OutputPacing::Immediate);
+    EXPECT_FALSE(backend.stepOutput());
+}
+
 } // namespace
 } // namespace tonvela

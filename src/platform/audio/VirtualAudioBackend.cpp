@@ -215,6 +215,7 @@ struct VirtualAudioBackend::OutputSession {
     BufferDoneCallback onDone;
     std::deque<AudioBuffer*> queue;
     bool closed = false;
+    int callbacksRunning = 0; // stepOutput() calls inside the owner's callback
     std::thread player;
 };
 
@@ -283,10 +284,12 @@ public:
 
     ~VirtualOutput() override {
         {
-            std::lock_guard<std::mutex> guard(backend.lock);
+            std::unique_lock<std::mutex> guard(backend.lock);
             session->closed = true;
             giveBack(session->queue);
             backend.changed.notify_all();
+            // The owner's callback must not run once the device is closed.
+            backend.changed.wait(guard, [this] { return session->callbacksRunning == 0; });
         }
         session->player.join();
     }
@@ -493,18 +496,59 @@ int VirtualAudioBackend::openOutput(BufferDoneCallback onDone,
     auto session = std::make_shared<OutputSession>();
     session->onDone = std::move(onDone);
     session->player = std::thread([this, session] { play(session); });
+    currentOutput = session;
     output = std::make_unique<VirtualOutput>(*this, session);
     return AUDIO_OK;
 }
 
+AudioBuffer* VirtualAudioBackend::playFront(OutputSession& session) {
+    AudioBuffer* buffer = session.queue.front();
+    session.queue.pop_front();
+    if (keepOutput)
+        for (std::uint32_t i = 0; i + 1 < buffer->length; i += 2)
+            played.push_back(static_cast<std::int16_t>(buffer->data[i] | buffer->data[i + 1] << 8));
+    buffer->flags |= BUFFER_DONE;
+    return buffer;
+}
+
+bool VirtualAudioBackend::stepOutput() {
+    std::unique_lock<std::mutex> guard(lock);
+    std::shared_ptr<OutputSession> session;
+    changed.wait_for(guard, STEP_TIMEOUT, [&] {
+        session = currentOutput.lock();
+        return outputPacing != OutputPacing::Stepped ||
+               (session && (session->closed || !session->queue.empty()));
+    });
+    if (outputPacing != OutputPacing::Stepped || !session || session->closed ||
+        session->queue.empty())
+        return false;
+    AudioBuffer* buffer = playFront(*session);
+    ++session->callbacksRunning;
+    guard.unlock();
+    session->onDone();
+    guard.lock();
+    --session->callbacksRunning;
+    changed.notify_all();
+    auto rewritten = [&] {
+        return std::find(session->queue.begin(), session->queue.end(), buffer) !=
+               session->queue.end();
+    };
+    changed.wait_for(guard, STEP_TIMEOUT, [&] { return rewritten() || session->closed; });
+    return rewritten();
+}
+
 // The output's own thread plays the written buffers in order: it records
 // their samples, marks each done and reports it, at once or, paced in real
-// time, one buffer duration after the one before.
+// time, one buffer duration after the one before. Stepped output is played
+// by stepOutput() instead.
 void VirtualAudioBackend::play(const std::shared_ptr<OutputSession>& session) {
     std::unique_lock<std::mutex> guard(lock);
     Clock::time_point base = Clock::now();
     while (true) {
-        changed.wait(guard, [&] { return session->closed || !session->queue.empty(); });
+        changed.wait(guard, [&] {
+            return session->closed ||
+                   (!session->queue.empty() && outputPacing != OutputPacing::Stepped);
+        });
         if (session->closed)
             break;
         AudioBuffer* buffer = session->queue.front();
@@ -518,17 +562,13 @@ void VirtualAudioBackend::play(const std::shared_ptr<OutputSession>& session) {
             // A reset while the buffer plays gives it back unplayed.
             if (changed.wait_until(guard, due, [&] {
                     return session->closed || session->queue.empty() ||
-                           session->queue.front() != buffer;
+                           session->queue.front() != buffer ||
+                           outputPacing == OutputPacing::Stepped;
                 }))
                 continue;
             base = due;
         }
-        session->queue.pop_front();
-        if (keepOutput)
-            for (std::uint32_t i = 0; i + 1 < buffer->length; i += 2)
-                played.push_back(
-                    static_cast<std::int16_t>(buffer->data[i] | buffer->data[i + 1] << 8));
-        buffer->flags |= BUFFER_DONE;
+        playFront(*session);
         guard.unlock();
         session->onDone();
         guard.lock();

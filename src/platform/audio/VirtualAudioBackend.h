@@ -86,10 +86,17 @@ public:
     void setOutputFails(bool fails);
     // RealTime (the default): a written buffer is done one buffer duration (at
     // 44100 Hz) after the one before, so a synthesizer that always plays does
-    // not race. Immediate: done at once. keepSamples false stops recording the
-    // output, so a long run does not gather it all.
-    enum class OutputPacing { Immediate, RealTime };
+    // not race. Immediate: done at once. Stepped: a written buffer waits for
+    // stepOutput(). keepSamples false stops recording the output, so a long
+    // run does not gather it all.
+    enum class OutputPacing { Immediate, RealTime, Stepped };
     void setOutputPacing(OutputPacing pacing, bool keepSamples = true);
+    // Stepped output: plays the first buffer written to the open output
+    // (waiting at most 5 s for one), reports it from the calling thread, then
+    // waits (at most 5 s) until the owner has written that buffer again, i.e.
+    // refilled it. False when no output is open, nothing was written in time,
+    // or the buffer was not written again in time.
+    bool stepOutput();
 
     int inputDeviceCount() override;
     int inputCapabilities(int device, InputCapabilities& capabilities) override;
@@ -108,12 +115,16 @@ private:
     AudioBuffer* deliver(Session& session);
     void pace(const std::shared_ptr<Session>& session);
     void play(const std::shared_ptr<OutputSession>& session);
+    // Takes the first queued buffer of an output, records it and marks it
+    // done; lock held. Returns it.
+    AudioBuffer* playFront(OutputSession& session);
     int resolve(int device) const;
 
     mutable std::mutex lock;
     std::condition_variable changed;
     std::vector<std::unique_ptr<Slot>> devices;
     std::vector<std::int16_t> played;
+    std::weak_ptr<OutputSession> currentOutput;
     bool outputFails = false;
     OutputPacing outputPacing = OutputPacing::RealTime;
     bool keepOutput = true;

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "analysis/TargetData.h"
+#include "widgets/Label.h"
+#include "widgets/Window.h"
+
+namespace tonvela {
+
+class AnalysisResultIfc;
+class DrawingContext;
+
+// The numeric display: the target note's name and frequency in red, the
+// measured deviation in cents and the measured frequency in green, with their
+// units. A new result or target redraws only its own two labels, each erasing
+// its previous text.
+class DisplayControl : public Window {
+public:
+    explicit DisplayControl(WindowHandle* parent);
+    ~DisplayControl() override = default;
+    DisplayControl(const DisplayControl&) = delete;
+    DisplayControl& operator=(const DisplayControl&) = delete;
+
+    // The result shown, or null; not owned.
+    void setResult(const AnalysisResultIfc* r);
+    // Redraws the target only when the copy differs from the one shown.
+    void setTarget(const TargetData& copy);
+    const TargetData& getTarget() const { return target; }
+
+    LResult handleMessage(WindowHandle* hwnd, unsigned message, WParam wParam,
+                          LParam lParam) override;
+
+private:
+    void placeLabels(int width);
+    void prepare(DrawingContext& dc) const;
+    void drawResult(DrawingContext& dc);
+    void drawTarget(DrawingContext& dc);
+    void paint();
+
+    int upperBaseline = 39;
+    int lowerBaseline = 57;
+    int columnStep = 122;
+    int unitStep = 11;
+    int centreOffset = -40;
+    TargetData target{0, 0.0f, ""};
+    const AnalysisResultIfc* result = nullptr;
+    Colour backgroundColour = rgb(0, 0, 0);
+    Colour frameTopLeft = rgb(80, 83, 133);
+    Colour frameBottomRight = rgb(255, 255, 255);
+    Colour unitColour = rgb(255, 255, 255);
+    Colour targetColour = rgb(218, 0, 0);
+    Colour resultColour = rgb(0, 218, 0);
+    Label targetName;
+    Label targetFrequency;
+    Label resultCents;
+    Label resultFrequency;
+    Label centsUnit;
+    Label frequencyUnit;
+    Label targetFrequencyUnit;
+};
+
+} // namespace tonvela

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/gui/DrawingContext.h"
+#include "platform/gui/GuiTypes.h"
+#include "tuning/ToneScaleListener.h"
+#include "widgets/Window.h"
+
+namespace tonvela {
+
+class ToneScaleCollection;
+
+// The scale settings as text: temperament, keynote, standard pitch,
+// calibration and octave stretch. Repainted whenever they change.
+class ToneScaleControl : public Window, public ToneScaleListener {
+public:
+    explicit ToneScaleControl(WindowHandle* parent);
+    ~ToneScaleControl() override;
+
+    // String ids of the captions.
+    static constexpr int TemperCaption = 332;
+    static constexpr int KeynoteCaption = 333;
+    static constexpr int PitchCaption = 334;
+    static constexpr int CalibrationCaption = 335;
+    static constexpr int StretchCaption = 336;
+
+    LResult handleMessage(WindowHandle* hwnd, unsigned message, WParam wParam,
+                          LParam lParam) override;
+    void toneScaleChanged() override;
+
+    ToneScaleCollection& toneScales;
+    const int leftInset = 8;
+    const int topInset = 3;
+    const int rowHeight = 19;
+    const int captionWidth = 70;
+    const int valueWidth = 60;
+    const int caption2Width = 70;
+    const Colour backgroundColour = rgb(0, 0, 0);
+    const Colour frameTopLeft = rgb(80, 83, 133);
+    const Colour frameBottomRight = rgb(255, 255, 255);
+    const Colour captionColour = rgb(255, 255, 255);
+    const Colour valueColour = rgb(255, 0, 0);
+    FontHandle textFont;
+    FontHandle unitFont;
+
+private:
+    void paint(DrawingContext& dc);
+};
+
+} // namespace tonvela

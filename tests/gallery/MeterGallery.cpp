@@ -1,0 +1,169 @@
+// The strobe, the deviation bar on its cent ruler and the numeric display,
+// without a result, with a tone 3.46 cents sharp measured by the standard
+// analyzer (Accurate mode) and by the precision analyzer, zoomed and not.
+#include "gallery/Gallery.h"
+
+#include "analysis/AnalysisResultPro.h"
+#include "analysis/AnalysisResultStd.h"
+#include "analysis/AnalyzerPro.h"
+#include "analysis/AnalyzerStd.h"
+#include "analysis/SteppedCapture.h"
+#include "audio/CaptureDriver.h"
+#include "panel/DeviationControl.h"
+#include "panel/DisplayControl.h"
+#include "panel/StrobeControl.h"
+#include "platform/gui/WindowSystem.h"
+#include "runtime/Messages.h"
+#include "runtime/Random.h"
+#include "state/DataStructure.h"
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+
+namespace tonvela::gallery {
+
+namespace {
+
+constexpr double SHARP_CENTS = 3.46;
+
+void setAccuracy(int accuracy) {
+    MeasurementSettings settings;
+    DataStructure::getInstance().getMeasurementSettings(settings);
+    settings.accuracy = accuracy;
+    DataStructure::getInstance().setMeasurementSettings(settings);
+}
+
+struct Measured {
+    TargetData target;
+    std::unique_ptr<AnalysisResultStd> standard;
+    std::unique_ptr<AnalysisResultPro> precise;
+};
+
+// A sine 3.46 cents above A4 in the current scale settings, captured through
+// a stepped virtual input and measured by both analyzers.
+Measured measureSharpA4() {
+    Measured m;
+    const ToneScaleCollection& scales = DataStructure::getInstance().getToneScales();
+    m.target = TargetData(57, scales.getNoteFrequency(57), scales.getNoteLabel(57));
+    tonvela::srand(7);
+    MeasurementSettings saved;
+    DataStructure::getInstance().getMeasurementSettings(saved);
+
+    test::SteppedCapture capture;
+    capture.signal = test::tone(m.target.frequency * std::pow(2.0, SHARP_CENTS / 1200.0), {1});
+    {
+        CaptureDriver driver(0);
+        setAccuracy(1);
+        AnalyzerStd standard;
+        capture.play(0, 6.0);
+        m.standard = std::make_unique<AnalysisResultStd>(m.target, 400, 0.5f);
+        for (int pass = 0; pass < 10; ++pass) {
+            standard.analyze(*m.standard, driver);
+            if (pass % 5 == 4)
+                capture.step(0);
+        }
+        m.standard->evaluate();
+
+        setAccuracy(2);
+        AnalyzerPro precise;
+        precise.analyze(m.target, driver);
+        capture.play(0, precise.getWindowLength() + 0.8);
+        m.precise = precise.analyze(m.target, driver);
+    }
+    DataStructure::getInstance().setMeasurementSettings(saved);
+    std::fprintf(stderr, "tonvela-gallery: %s standard %s cents %s Hz, precise %s cents %s Hz\n",
+                 m.target.name.c_str(), m.standard->getCentsText().c_str(),
+                 m.standard->getFrequencyText().c_str(), m.precise->getCentsText().c_str(),
+                 m.precise->getFrequencyText().c_str());
+    return m;
+}
+
+void tick(StrobeControl& strobe, int count) {
+    for (int i = 0; i < count; ++i)
+        sendMessage(strobe.getHandle(), WM_TIMER, StrobeControl::TICK_MS);
+}
+
+// The three displays as the panel stacks them in an 800-pixel-wide window:
+// the numeric display in the right half of the first row, then the strobe
+// and the deviation display across the width.
+void panelRows(Gallery& gallery, const Measured& m, const AnalysisResultIfc* result, bool zoom,
+               const std::string& name) {
+    WindowHandle* host = gallery.host(800, 172);
+    DisplayControl display(host);
+    StrobeControl strobe(host);
+    DeviationControl deviation(host);
+    display.setPosition(402, 4, 394, 66);
+    strobe.setPosition(4, 74, 792, 30);
+    deviation.setPosition(4, 108, 792, 60);
+    display.setTarget(m.target);
+    strobe.setZoom(zoom);
+    deviation.setZoom(zoom);
+    display.setResult(result);
+    strobe.setResult(result);
+    deviation.setResult(result);
+    // Let the band drift as it would for a few seconds.
+    tick(strobe, 45);
+    gallery.save(host, name);
+}
+
+} // namespace
+
+TONVELA_GALLERY_PAGE(meters) {
+    const Measured m = measureSharpA4();
+
+    panelRows(gallery, m, nullptr, false, "meters-none");
+    panelRows(gallery, m, m.standard.get(), false, "meters-standard");
+    panelRows(gallery, m, m.standard.get(), true, "meters-standard-zoom");
+    panelRows(gallery, m, m.precise.get(), false, "meters-precise");
+    panelRows(gallery, m, m.precise.get(), true, "meters-precise-zoom");
+
+    // Each display alone at other common widths.
+    for (int width : {300, 600}) {
+        WindowHandle* host = gallery.host(width, 30);
+        StrobeControl strobe(host);
+        strobe.setPosition(0, 0, width, 30);
+        strobe.setResult(m.standard.get());
+        tick(strobe, 20);
+        gallery.save(host, "strobe-" + std::to_string(width));
+    }
+    for (int width : {600, 400, 20}) {
+        for (bool zoom : {false, true}) {
+            if (width == 20 && zoom)
+                continue;
+            WindowHandle* host = gallery.host(width, 60);
+            DeviationControl deviation(host);
+            deviation.setPosition(0, 0, width, 60);
+            deviation.setZoom(zoom);
+            deviation.setResult(m.precise.get());
+            gallery.save(host, "deviation-" + std::to_string(width) + (zoom ? "-zoom" : ""));
+        }
+    }
+    // The bar at its limits: a record filled as the analyzer fills it, one
+    // clean peak 100 cents from the target.
+    for (int cents : {100, -100}) {
+        AnalysisResultStd far(m.target, 200, 1.0f);
+        far.addValue(200 + cents, 1.0f);
+        far.accumulatePass();
+        far.evaluate();
+        WindowHandle* host = gallery.host(600, 60 + 66);
+        DeviationControl deviation(host);
+        DisplayControl display(host);
+        deviation.setPosition(0, 0, 600, 60);
+        display.setPosition(0, 60, 600, 66);
+        display.setTarget(m.target);
+        deviation.setResult(&far);
+        display.setResult(&far);
+        gallery.save(host, cents > 0 ? "deviation-600-sharp100" : "deviation-600-flat100");
+    }
+    for (int width : {300, 600}) {
+        WindowHandle* host = gallery.host(width, 66);
+        DisplayControl display(host);
+        display.setPosition(0, 0, width, 66);
+        display.setTarget(m.target);
+        display.setResult(m.precise.get());
+        gallery.save(host, "display-" + std::to_string(width));
+    }
+}
+
+} // namespace tonvela::gallery

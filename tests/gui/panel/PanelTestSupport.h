@@ -1,0 +1,101 @@
+#pragma once
+
+#include "analysis/AnalysisResultStd.h"
+#include "analysis/TargetData.h"
+#include "gui/GuiTestSupport.h"
+#include "platform/gui/GuiTypes.h"
+#include "platform/gui/WindowStyles.h"
+#include "platform/gui/WindowSystem.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tonvela::test {
+
+// A standard record as the analyzer leaves it, with one clean peak steps grid
+// values above the target (below for negative steps).
+inline std::unique_ptr<AnalysisResultStd> recordAt(const TargetData& target, float stepCents,
+                                                   int steps, int halfWidth = 200) {
+    auto r = std::make_unique<AnalysisResultStd>(target, halfWidth, stepCents);
+    r->addValue(halfWidth + steps, 1.0f);
+    r->accumulatePass();
+    r->evaluate();
+    return r;
+}
+
+// Whole cents against an A4 of 441 Hz: there the cents come out a hair above
+// the whole number (+5 reads 5.00015), so that two ticks of 0.5 reach one cell
+// exactly as the arithmetic intends rather than one float step short.
+inline std::unique_ptr<AnalysisResultStd> centsRecord(int cents) {
+    return recordAt(TargetData(57, 441.0f, "A4"), 1.0f, cents);
+}
+
+// Every pixel of the window's back buffer, row by row, in logical pixels.
+inline std::vector<Colour> grab(WindowHandle* hwnd) {
+    const Rect client = getClientRect(hwnd);
+    std::vector<Colour> pixels;
+    pixels.reserve(static_cast<std::size_t>(client.width() * client.height()));
+    for (int y = 0; y < client.height(); ++y)
+        for (int x = 0; x < client.width(); ++x)
+            pixels.push_back(getPixel(hwnd, x, y));
+    return pixels;
+}
+
+// The same window painted whole from its current state.
+inline std::vector<Colour> grabRepainted(WindowHandle* hwnd) {
+    invalidateRect(hwnd);
+    updateWindow(hwnd);
+    return grab(hwnd);
+}
+
+// Where two grabs of the same window differ, as "x,y" of the first few.
+inline std::string differences(WindowHandle* hwnd, const std::vector<Colour>& a,
+                               const std::vector<Colour>& b) {
+    const int width = getClientRect(hwnd).width();
+    std::string text;
+    int count = 0;
+    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
+        if (a[i] == b[i])
+            continue;
+        if (++count <= 8)
+            text += " (" + std::to_string(static_cast<int>(i) % width) + "," +
+                    std::to_string(static_cast<int>(i) / width) + ")";
+    }
+    if (a.size() != b.size())
+        text += " sizes differ";
+    return count == 0 && a.size() == b.size() ? std::string()
+                                              : std::to_string(count) + " pixels" + text;
+}
+
+// Some pixel of area (logical) has the colour.
+inline bool anyPixel(WindowHandle* hwnd, const Rect& area, Colour colour) {
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            if (getPixel(hwnd, x, y) == colour)
+                return true;
+    return false;
+}
+
+// Some pixel of area is nearly white (text is drawn smoothed, so small
+// white text need not reach pure white anywhere).
+inline bool anyWhitish(WindowHandle* hwnd, const Rect& area) {
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x) {
+            const Colour c = getPixel(hwnd, x, y);
+            if (c.red > 200 && c.green > 200 && c.blue > 200)
+                return true;
+        }
+    return false;
+}
+
+// Some pixel of area is not the colour.
+inline bool anyPixelOtherThan(WindowHandle* hwnd, const Rect& area, Colour colour) {
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            if (!(getPixel(hwnd, x, y) == colour))
+                return true;
+    return false;
+}
+
+} // namespace tonvela::test
