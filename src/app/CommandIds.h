@@ -15,6 +15,7 @@ inline constexpr int ID_APP_EXIT = 57665;
 inline constexpr int ID_VIEW_TOOLBAR = 59392;
 inline constexpr int ID_VIEW_STATUS_BAR = 59393;
 inline constexpr int ID_HELP_FINDER = 57667;
+inline constexpr int ID_PROTOCOL_CLEAR = 32789;
 
 inline constexpr int RecentFileCount = 4;
 
@@ -23,6 +24,7 @@ inline constexpr int RecentFileCount = 4;
 inline constexpr int IDS_MENU_FILE = 5000;
 inline constexpr int IDS_MENU_VIEW = 5001;
 inline constexpr int IDS_MENU_HELP = 5002;
+inline constexpr int IDS_MENU_PROTOCOL = 5003;
 inline constexpr int IDS_ITEM_NEW = 5010;
 inline constexpr int IDS_ITEM_OPEN = 5011;
 inline constexpr int IDS_ITEM_SAVE = 5012;
@@ -32,6 +34,7 @@ inline constexpr int IDS_ITEM_EXIT = 5015;
 inline constexpr int IDS_ITEM_TOOLBAR = 5016;
 inline constexpr int IDS_ITEM_STATUS_BAR = 5017;
 inline constexpr int IDS_ITEM_HELP_TOPICS = 5018;
+inline constexpr int IDS_ITEM_CLEAR_PROTOCOL = 5019;
 
 // The document's strings and the frame's messages.
 inline constexpr int IDS_UNTITLED = 5030;      // title of a document never saved

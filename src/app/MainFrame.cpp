@@ -5,6 +5,7 @@
 #include "app/HelpLauncher.h"
 #include "app/RecentFileList.h"
 #include "app/TonvelaView.h"
+#include "panel/MeasuringTool.h"
 #include "platform/gui/Icon.h"
 #include "platform/gui/MessageBox.h"
 #include "platform/gui/QtBridge.h"
@@ -156,6 +157,15 @@ void MainFrame::createMenus() {
     }
     file->addSeparator();
     file->addAction(appExit);
+
+    QAction* clearProtocol = addCommand(ID_PROTOCOL_CLEAR, IDS_ITEM_CLEAR_PROTOCOL);
+    connect(clearProtocol, &QAction::triggered, this, [this] {
+        if (MeasuringTool* panel = view ? view->getMeasuringTool() : nullptr)
+            panel->getProtocolControl().confirmClear();
+    });
+    QMenu* protocol = menuBar()->addMenu(text(IDS_MENU_PROTOCOL));
+    protocol->setObjectName(QStringLiteral("ProtocolMenu"));
+    protocol->addAction(clearProtocol);
 
     QMenu* viewMenu = menuBar()->addMenu(text(IDS_MENU_VIEW));
     viewMenu->setObjectName(QStringLiteral("ViewMenu"));

@@ -4,9 +4,12 @@
 #include "app/HelpLauncher.h"
 #include "app/MainFrame.h"
 #include "app/SingleInstance.h"
+#include "app/TonvelaView.h"
 #include "audio/CaptureDriverManager.h"
 #include "audio/SoundDeviceManager.h"
+#include "panel/MeasuringTool.h"
 #include "platform/audio/VirtualAudioBackend.h"
+#include "platform/gui/WindowSystem.h"
 #include "resources/Language.h"
 #include "state/DataStructure.h"
 #include "state/Settings.h"
@@ -153,6 +156,9 @@ TonvelaApp::Start TonvelaApp::initInstance(const std::vector<std::string>& argum
     if (!opened)
         frame->newDocumentAtStart();
     frame->show();
+    // The tuner's keys work at once, without a click on the panel first.
+    if (MeasuringTool* panel = frame->getView()->getMeasuringTool())
+        setFocus(panel->getHandle());
 
     instance = std::make_unique<SingleInstance>();
     QObject::connect(instance.get(), &SingleInstance::fileReceived, frame.get(),
