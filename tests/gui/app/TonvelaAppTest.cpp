@@ -401,6 +401,14 @@ TEST_F(TonvelaAppTest, HelpOpensThePageOfTheLanguageOrReportsItMissing) {
     EXPECT_TRUE(launchHelp(frame().handle(), program.file("help/Tonvela_de.html")));
     EXPECT_EQ(helpOpened, std::vector<std::string>{program.file("help/Tonvela_de.html")});
     EXPECT_EQ(boxes.size(), 1u);
+
+    // Installed: the program in bin/, its pages under share/tonvela/help.
+    test::TempDir prefix;
+    QDir(QString::fromStdString(prefix.path())).mkpath(QStringLiteral("bin"));
+    QDir(QString::fromStdString(prefix.path())).mkpath(QStringLiteral("share/tonvela/help"));
+    std::ofstream(prefix.file("share/tonvela/help/Tonvela_de.html")) << "<html></html>";
+    EXPECT_EQ(helpFilePath(prefix.file("bin"), true),
+              prefix.file("share/tonvela/help/Tonvela_de.html"));
 }
 
 TEST_F(TonvelaAppTest, MainWindowHoldsThePanelAndTheCommandsOfThisProgram) {
