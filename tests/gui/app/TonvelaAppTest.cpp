@@ -24,14 +24,17 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProcess>
 #include <QStatusBar>
 #include <QThread>
 #include <QToolBar>
+#include <QUrl>
 
 #include <cstdlib>
 #include <fstream>
@@ -251,6 +254,36 @@ TEST_F(TonvelaAppTest, DocumentGivenAtStartIsOpened) {
     EXPECT_EQ(app->getDocument()->getCustomer(), "Music school");
     EXPECT_EQ(DataStructure::getInstance().getProtocol().getFrequency(57), 440.76f);
     EXPECT_EQ(DataStructure::getInstance().getProtocol().getFrequency(0), 16.3f);
+}
+
+TEST_F(TonvelaAppTest, FileDroppedOnTheWindowIsOpenedAfterTheSaveQuestion) {
+    start();
+    DataStructure::getInstance().getProtocol().setFrequency(60, 523.0f, true);
+    const std::string path = dir.file("dropped.tnv");
+    saveAs(path);
+    ASSERT_TRUE(frame().onFileNew());
+    app->getDocument()->SetModifiedFlag(true);
+
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+    auto drop = [&] {
+        // Qt delivers a drop to the window that accepted the drag's entry.
+        QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QCoreApplication::sendEvent(&frame(), &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent event(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&frame(), &event);
+    };
+    boxAnswers = {IDCANCEL};
+    drop();
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(windowTitle(), "New protocol - Tonvela");
+
+    boxAnswers = {IDNO};
+    drop();
+    EXPECT_EQ(windowTitle(), "dropped.tnv - Tonvela");
+    EXPECT_EQ(DataStructure::getInstance().getProtocol().getFrequency(60), 523.0f);
 }
 
 TEST_F(TonvelaAppTest, UnreadableDocumentAtStartIsReportedAndANewOneStarts) {
