@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and starts Tonvela. Arguments go to the program.
+# Installs what is missing, builds and starts the desktop tuner. Arguments go
+# to the program: a document to open (FILE.tnv) and/or --input-file RECORDING.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${TONVELA_BUILD_DIR:-$root/build}"
 bash "$root/scripts/setup.sh"
 bash "$root/scripts/build.sh"
-if [ -x "$build/src/tonvela" ]; then
-  exec "$build/src/tonvela" "$@"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  echo "run.sh: no display found. Start it under a virtual one:  xvfb-run -a bash scripts/run.sh" >&2
+  echo "        (or QT_QPA_PLATFORM=offscreen bash scripts/run.sh, which shows nothing)" >&2
+  exit 1
 fi
-# Until the desktop program exists, the headless tool lists the input devices.
-if [ $# -eq 0 ]; then set -- devices; fi
-exec "$build/src/tonvela-cli" "$@"
+exec "$build/src/tonvela" "$@"

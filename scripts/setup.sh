@@ -11,8 +11,10 @@ packages=(
   fonts-liberation
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   locales
+  # Qt's own dialog and button texts in German
+  qt6-translations-l10n
   # for looking at the real window and the printed report by hand
-  xvfb xdotool imagemagick poppler-utils
+  xvfb xdotool imagemagick poppler-utils python3
 )
 
 missing=()

@@ -55,6 +55,10 @@ int messageBox(WindowHandle* owner, const std::string& text, const std::string& 
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
         break;
+    case MB_YESNOCANCEL:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
+        break;
     default:
         box.setStandardButtons(QMessageBox::Ok);
         break;

@@ -165,7 +165,8 @@ void rebuildBuffer(WindowRecord* record) {
     QImage image(device, QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::black);
-    const bool painting = record->painter != nullptr;
+    // Only a painter in use moves to the new buffer; an idle one stays ended.
+    const bool painting = record->painter && record->painter->isActive();
     if (painting) {
         record->painter->end();
     }

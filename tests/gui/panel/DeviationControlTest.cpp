@@ -93,6 +93,7 @@ TEST_F(DeviationTest, RulerAt600Pixels) {
 TEST_F(DeviationTest, RulerZoomedKeepsTheStepOverTwentyCents) {
     place(600);
     deviation.setZoom(true);
+    updateWindow(deviation.getHandle());
     EXPECT_EQ(deviation.getRuler().tickStep(), 1);
     EXPECT_EQ(deviation.getRuler().labelInterval(), 10);
     std::set<int> all;
@@ -194,11 +195,13 @@ TEST_F(DeviationTest, ZoomKeepsTheTicksAndStretchesTheBar) {
     EXPECT_EQ(deviation.getBar().right, 315);
     const int step = deviation.getRuler().tickStep();
     deviation.setZoom(true);
+    updateWindow(deviation.getHandle());
     EXPECT_EQ(deviation.getRuler().tickStep(), step);
     EXPECT_EQ(deviation.getBar().right, 360);
     EXPECT_EQ(pixel(359, 45), BAR_BOTTOM_RIGHT);
     EXPECT_EQ(pixel(360, 45), BLACK);
     deviation.setZoom(false);
+    updateWindow(deviation.getHandle());
     EXPECT_EQ(pixel(314, 45), BAR_BOTTOM_RIGHT);
     EXPECT_EQ(pixel(340, 45), BLACK);
 }

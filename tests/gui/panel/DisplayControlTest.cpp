@@ -93,6 +93,7 @@ TEST_F(DisplayTest, ResultColumnsRightAligned) {
     display.setResult(result.get());
     EXPECT_EQ(getPixel(handle(), 251, 13), rgb(0, 0, 255));
     display.invalidate();
+    updateWindow(handle());
     const ResourceManager& resources = ResourceManager::getInstance();
     // The texts end at x = 382 and start a text width before it.
     const int cents = leftmost({250, 1, 382, 40}, GREEN);

@@ -70,6 +70,7 @@ TEST_F(StrobeTest, CellsFollowTheWidth) {
         strobe.setResult(nullptr);
         place(c.width);
         strobe.setResult(result.get());
+        updateWindow(strobe.getHandle());
         EXPECT_EQ(strobe.getCellCount(), c.cells);
         EXPECT_EQ(strobe.getLitCount(), c.lit);
         const Rect first = strobe.cellRect(0);
@@ -213,11 +214,13 @@ TEST_F(StrobeTest, BandKeepsItsPlaceAcrossResults) {
     strobe.setResult(flat.get());
     EXPECT_EQ(strobe.getFirstLit(), 15);
     strobe.setResult(nullptr);
+    updateWindow(strobe.getHandle());
     EXPECT_EQ(strobe.getLitCount(), 0);
     for (int i = 0; i < strobe.getCellCount(); ++i)
         EXPECT_FALSE(shownLit(i)) << i;
     tick(10);
     strobe.setResult(sharp.get());
+    updateWindow(strobe.getHandle());
     EXPECT_EQ(strobe.getFirstLit(), 15);
     expectBandShown();
 }

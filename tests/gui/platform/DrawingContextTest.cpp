@@ -7,6 +7,10 @@
 
 #include <QImage>
 #include <QWidget>
+#include <QtGlobal>
+
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -43,6 +47,40 @@ struct Canvas : Window {
         return Window::handleMessage(h, m, w, l);
     }
 };
+
+// Qt's warnings while a test step runs.
+std::vector<std::string> qtWarnings;
+void keepWarning(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type != QtDebugMsg && type != QtInfoMsg) {
+        qtWarnings.push_back(text.toStdString());
+    }
+}
+
+// A window drawn in place and then resized keeps one painter, begun only
+// while someone draws: resizing must not end an idle painter nor begin it on
+// the new buffer, where the next paint could not begin its own.
+TEST(DrawingContext, ResizeAfterDrawingInPlaceKeepsThePainterBalanced) {
+    RecordingWindow parent;
+    Canvas canvas(parent.getHandle());
+    canvas.paint = [](DrawingContext& dc) { dc.fillSolid(dc.clientRect(), Green); };
+    qtWarnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(keepWarning);
+    {
+        DrawingContext dc = DrawingContext::forWindow(canvas.getHandle());
+        dc.fillSolid({0, 0, 10, 10}, Red);
+    }
+    canvas.setPosition(0, 0, 300, 150);
+    const Colour painted = getPixel(canvas.getHandle(), 250, 120);
+    {
+        DrawingContext dc = DrawingContext::forWindow(canvas.getHandle());
+        dc.fillSolid({250, 120, 260, 130}, Red);
+    }
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(painted, Green);
+    EXPECT_EQ(getPixel(canvas.getHandle(), 255, 125), Red);
+    EXPECT_FALSE(backBuffer(canvas.getHandle())->paintingActive());
+    EXPECT_TRUE(qtWarnings.empty()) << qtWarnings.front();
+}
 
 TEST(DrawingContext, SolidFillLeavesItsColourAsTheBackground) {
     RecordingWindow parent;

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+class QWidget;
+
+namespace tonvela {
+
+// The document's file dialogs: "Open" and "Save as" with the filters
+// "Tonvela Files (*.tnv)" and "All files (*.*)"; saving adds ".tnv" to a
+// name without an extension. The chosen path, empty when cancelled.
+std::string askOpenFileName(QWidget* parent);
+std::string askSaveFileName(QWidget* parent, const std::string& suggestedPath);
+
+// Answers every following file dialog without showing it (tests): called
+// with save = false for Open, true for Save As; returns the path chosen or
+// an empty text for Cancel. An empty function shows the dialogs again.
+using FileDialogAnswer = std::function<std::string(bool save)>;
+void setFileDialogAnswer(FileDialogAnswer answer);
+
+} // namespace tonvela

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <map>
+#include <string>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QToolBar;
+
+namespace tonvela {
+
+class RecentFileList;
+class TonvelaDoc;
+class TonvelaView;
+struct WindowHandle;
+
+// The main window: menu, toolbar, status bar and the view. It carries out the
+// document commands (New, Open, Save, Save As, the recent files, files
+// dropped on it) for the one document, with the save question before a
+// modified document would be lost.
+class MainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    MainFrame(TonvelaDoc& document, RecentFileList& recentFiles, const std::string& helpPath);
+    ~MainFrame() override;
+
+    TonvelaView* getView() const { return view; }
+    TonvelaDoc& getDocument() const { return document; }
+    WindowHandle* handle() const { return frameHandle; }
+    // The command's action (menu item, accelerator, toolbar button); null for
+    // an id the window does not have.
+    QAction* action(int commandId) const;
+    QToolBar* toolBar() const { return tools; }
+
+    // The document's path, empty while it was never saved or opened.
+    const std::string& getPathName() const { return pathName; }
+    // "New protocol" or the file's name.
+    std::string getTitle() const;
+
+    // The commands. Each returns whether it was carried out; Cancel in the
+    // save question or a file dialog, or a failure, gives false.
+    bool onFileNew();
+    bool onFileOpen();
+    bool onFileSave();
+    bool onFileSaveAs();
+    // Opens path as the document after the save question, as the recent
+    // files, the command line, a drop and a later start do. A failure is
+    // reported and leaves the document as it was.
+    bool openDocumentFile(const std::string& path);
+    // Starts with a new document (the program's start without a file).
+    void newDocumentAtStart();
+    // The save question for a modified document: true when the program may
+    // go on (saved, or No), false on Cancel or a failed save.
+    bool saveModified();
+    void onHelpFinder();
+    // Brings the window to the front (a later start handed over a file).
+    void bringToFront();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    QAction* addCommand(int commandId, int textId);
+    void createMenus();
+    void createToolBar();
+    void createStatusBar();
+    void updateRecentFileMenu();
+    void updateTitle();
+    bool loadDocument(const std::string& path);
+    bool doSave(const std::string& path);
+    void showFailure(const std::string& message);
+
+    TonvelaDoc& document;
+    RecentFileList& recentFiles;
+    std::string helpPath;
+    std::string pathName;
+    TonvelaView* view = nullptr;
+    WindowHandle* frameHandle = nullptr;
+    QToolBar* tools = nullptr;
+    QLabel* idleLabel = nullptr;
+    QAction* recentPlaceholder = nullptr;
+    std::map<int, QAction*> actions;
+};
+
+} // namespace tonvela

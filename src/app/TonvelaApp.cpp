@@ -1,0 +1,213 @@
+#include "app/TonvelaApp.h"
+
+#include "app/CommandIds.h"
+#include "app/HelpLauncher.h"
+#include "app/MainFrame.h"
+#include "app/SingleInstance.h"
+#include "app/TonvelaView.h"
+#include "audio/CaptureDriverManager.h"
+#include "audio/SoundDeviceManager.h"
+#include "panel/MeasuringTool.h"
+#include "platform/audio/VirtualAudioBackend.h"
+#include "platform/gui/WindowSystem.h"
+#include "resources/Language.h"
+#include "state/DataStructure.h"
+#include "platform/store/Settings.h"
+#include "state/TonvelaDoc.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include <cstdio>
+
+namespace tonvela {
+
+namespace {
+
+struct CommandLine {
+    std::string inputFile;
+    std::string document;
+    std::string error;
+    bool help = false;
+};
+
+CommandLine parse(const std::vector<std::string>& arguments) {
+    CommandLine line;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& arg = arguments[i];
+        if (arg == "--help" || arg == "-h") {
+            line.help = true;
+        } else if (arg == "--input-file") {
+            if (i + 1 >= arguments.size()) {
+                line.error = "--input-file needs a file";
+                break;
+            }
+            line.inputFile = arguments[++i];
+        } else if (arg.rfind("--input-file=", 0) == 0) {
+            line.inputFile = arg.substr(13);
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            line.error = "unknown option '" + arg + "'";
+            break;
+        } else if (line.document.empty()) {
+            line.document = arg;
+        } else {
+            line.error = "only one document can be opened";
+            break;
+        }
+    }
+    return line;
+}
+
+// A recording in place of the sound card: the one input device plays it in
+// real time, once, then silence.
+bool installRecordingInput(const std::string& path, std::string& error) {
+    auto recording = std::make_shared<Recording>();
+    if (!readRecording(path, *recording, error))
+        return false;
+    if (recording->samples.empty() || recording->sampleRate == 0) {
+        error = "'" + path + "' holds no sound";
+        return false;
+    }
+    VirtualInputDevice device;
+    device.name = QFileInfo(QString::fromStdString(path)).fileName().toStdString();
+    device.pacing = VirtualInputDevice::Pacing::RealTime;
+    device.recording = std::move(recording);
+    auto backend = std::make_unique<VirtualAudioBackend>();
+    backend->addInputDevice(std::move(device));
+    if (!installAudioBackend(std::move(backend))) {
+        error = "the sound input is still in use";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+TonvelaApp::TonvelaApp() = default;
+
+TonvelaApp::~TonvelaApp() {
+    exitInstance();
+}
+
+std::string TonvelaApp::usage() {
+    return "Usage: tonvela [--input-file RECORDING] [FILE.tnv]\n\n"
+           "Tonvela, a chromatic tuner for musical instruments.\n\n"
+           "  FILE.tnv                 open this tune-up protocol\n"
+           "  --input-file RECORDING   play a recording (WAV, FLAC, Ogg...) in real time\n"
+           "                           in place of the sound card\n"
+           "  --help                   show this help\n";
+}
+
+TonvelaApp::Start TonvelaApp::initInstance(const std::vector<std::string>& arguments) {
+    const CommandLine line = parse(arguments);
+    if (line.help) {
+        std::fputs(usage().c_str(), stdout);
+        code = 0;
+        return Start::Failed;
+    }
+    if (!line.error.empty()) {
+        std::fprintf(stderr, "tonvela: %s\n\n%s", line.error.c_str(), usage().c_str());
+        code = 2;
+        return Start::Failed;
+    }
+
+    setTracer(&tracer);
+    Settings::openRoot("Tonvela");
+
+    // A file for an instance that already runs goes to it, before this start
+    // touches the sound devices or the settings.
+    if (!line.document.empty()) {
+        const QString path = QFileInfo(QString::fromStdString(line.document)).absoluteFilePath();
+        if (SingleInstance::handOver(path)) {
+            code = 0;
+            return Start::HandedOver;
+        }
+    }
+
+    // The language is fixed before any window exists.
+    const bool german = isGermanLanguage();
+    installQtTranslation();
+
+    if (!line.inputFile.empty()) {
+        std::string error;
+        if (!installRecordingInput(line.inputFile, error)) {
+            std::fprintf(stderr, "tonvela: %s\n", error.c_str());
+            code = 1;
+            return Start::Failed;
+        }
+    }
+    // Selecting the saved input device creates the central state, which loads
+    // the measurement settings.
+    SoundDeviceManager::getInstance();
+    started = true;
+
+    helpPath = helpFilePath(QCoreApplication::applicationDirPath().toStdString(), german);
+    recentFiles.load();
+
+    document = std::make_unique<TonvelaDoc>();
+    frame = std::make_unique<MainFrame>(*document, recentFiles, helpPath);
+    bool opened = false;
+    if (!line.document.empty())
+        opened = frame->openDocumentFile(line.document);
+    // A file that cannot be opened has been reported; the program still
+    // starts, with a new protocol.
+    if (!opened)
+        frame->newDocumentAtStart();
+    frame->show();
+    // The tuner's keys work at once, without a click on the panel first.
+    if (MeasuringTool* panel = frame->getView()->getMeasuringTool())
+        setFocus(panel->getHandle());
+
+    instance = std::make_unique<SingleInstance>();
+    QObject::connect(instance.get(), &SingleInstance::fileReceived, frame.get(),
+                     [this](const QString& path) { openHandedOverFile(path.toStdString()); });
+    instance->listen();
+
+    DataStructure::getInstance();
+    code = 0;
+    return Start::Running;
+}
+
+void TonvelaApp::openHandedOverFile(const std::string& path) {
+    if (!frame)
+        return;
+    frame->bringToFront();
+    frame->openDocumentFile(path);
+}
+
+void TonvelaApp::installQtTranslation() {
+    if (!isGermanLanguage())
+        return;
+    auto translator = std::make_unique<QTranslator>();
+    if (translator->load(QStringLiteral("qtbase_de"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator.get());
+        qtTranslator = std::move(translator);
+    }
+}
+
+void TonvelaApp::exitInstance() {
+    if (instance)
+        instance->close();
+    instance.reset();
+    // The view goes with the frame and takes the tuner panel with it, which
+    // ends its threads and saves its layout.
+    frame.reset();
+    document.reset();
+    if (started) {
+        recentFiles.save();
+        CaptureDriverManager::destroyInstance();
+        SoundDeviceManager::destroyInstance();
+        DataStructure::shutdown();
+        started = false;
+    }
+    if (qtTranslator) {
+        QCoreApplication::removeTranslator(qtTranslator.get());
+        qtTranslator.reset();
+    }
+    setTracer(nullptr);
+}
+
+} // namespace tonvela

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "app/RecentFileList.h"
+#include "runtime/Trace.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class QTranslator;
+
+namespace tonvela {
+
+class MainFrame;
+class SingleInstance;
+class TonvelaDoc;
+
+// The application: brings the program up in its order (trace sink, settings
+// root, language, sound devices and with them the central state, help,
+// recent files, the document with frame, view and tuner panel, the shown
+// window) and takes it down the other way from its own quit path. The Qt
+// application object exists before and after it.
+class TonvelaApp {
+public:
+    TonvelaApp();
+    ~TonvelaApp();
+    TonvelaApp(const TonvelaApp&) = delete;
+    TonvelaApp& operator=(const TonvelaApp&) = delete;
+
+    enum class Start {
+        Running,    // the main window is shown; run the event loop
+        HandedOver, // a running instance took the file; end with success
+        Failed,     // bad command line or input file; end with exitCode()
+    };
+    // arguments without the program's name: [--input-file FILE] [FILE.tnv].
+    Start initInstance(const std::vector<std::string>& arguments);
+    // Takes the program down: frame, view and panel (its threads stopped,
+    // its layout saved), the document, the recent files, then the capture,
+    // the sound devices and the central state, which saves the measurement
+    // settings. Safe to call more than once.
+    void exitInstance();
+
+    int exitCode() const { return code; }
+    MainFrame* getMainFrame() const { return frame.get(); }
+    TonvelaDoc* getDocument() const { return document.get(); }
+    const std::string& getHelpPath() const { return helpPath; }
+
+    static std::string usage();
+
+private:
+    void installQtTranslation();
+    void openHandedOverFile(const std::string& path);
+
+    AfxTracer tracer;
+    RecentFileList recentFiles{4};
+    std::string helpPath;
+    std::unique_ptr<QTranslator> qtTranslator;
+    std::unique_ptr<TonvelaDoc> document;
+    std::unique_ptr<MainFrame> frame;
+    std::unique_ptr<SingleInstance> instance;
+    bool started = false;
+    int code = 0;
+};
+
+} // namespace tonvela
