@@ -95,21 +95,26 @@ protected:
     }
     ~MeasuringToolTest() override {
         closePanel();
-        CaptureDriverManager::destroyInstance();
         installAudioBackend(nullptr);
     }
 
     void openPanel(int width = 1000, int height = 700, AnalysisClock* analysisClock = nullptr) {
         host = std::make_unique<RecordingWindow>(width, height);
+        clock = std::make_unique<HeldClock>();
         panel = std::make_unique<MeasuringTool>("", "", PanelStyle, host->getHandle(),
-                                                analysisClock ? analysisClock : &clock);
+                                                analysisClock ? analysisClock : clock.get());
         // As the view does: the panel fills its client area.
         panel->setPosition(0, 0, width, height);
     }
     void closePanel() {
-        clock.release();
+        if (clock) {
+            clock->release();
+        }
         panel.reset();
+        clock.reset();
         host.reset();
+        // The last analysis may have opened the input.
+        CaptureDriverManager::destroyInstance();
     }
 
     // Through the window layer, as the analysis thread posts it.
@@ -187,7 +192,7 @@ protected:
 
     test::PanelState state{Language::English};
     VirtualAudioBackend* devices = nullptr;
-    HeldClock clock;
+    std::unique_ptr<HeldClock> clock;
     std::unique_ptr<RecordingWindow> host;
     std::unique_ptr<MeasuringTool> panel;
 };
