@@ -16,7 +16,7 @@
 #include "runtime/Messages.h"
 #include "runtime/Random.h"
 #include "state/DataStructure.h"
-#include "state/Settings.h"
+#include "platform/store/Settings.h"
 
 #include <cmath>
 #include <condition_variable>
