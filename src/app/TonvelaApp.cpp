@@ -10,9 +10,9 @@
 #include "panel/MeasuringTool.h"
 #include "platform/audio/VirtualAudioBackend.h"
 #include "platform/gui/WindowSystem.h"
+#include "platform/store/Settings.h"
 #include "resources/Language.h"
 #include "state/DataStructure.h"
-#include "platform/store/Settings.h"
 #include "state/TonvelaDoc.h"
 
 #include <QApplication>

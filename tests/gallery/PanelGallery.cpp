@@ -13,10 +13,10 @@
 #include "platform/gui/WindowResultReceiver.h"
 #include "platform/gui/WindowStyles.h"
 #include "platform/gui/WindowSystem.h"
+#include "platform/store/Settings.h"
 #include "runtime/Messages.h"
 #include "runtime/Random.h"
 #include "state/DataStructure.h"
-#include "platform/store/Settings.h"
 
 #include <cmath>
 #include <condition_variable>

@@ -126,12 +126,17 @@ TEST(Protocol, DeviationAgainstEqualTemperamentAt440) {
         float tolerance;
     };
     const Case cases[] = {
-        {57, 440.0f, 0.0f, 0.0f},     {57, 445.0f, 19.562156f, 5e-6f}, // the quotient in single
-                                                                       // precision
-        {57, 0.0f, 0.0f, 0.0f},       {57, -5.0f, 0.0f, 0.0f},         // not a measurement
+        {57, 440.0f, 0.0f, 0.0f},
+        {57, 445.0f, 19.562156f, 5e-6f}, // the quotient in single
+                                         // precision
+        {57, 0.0f, 0.0f, 0.0f},
+        {57, -5.0f, 0.0f, 0.0f},      // not a measurement
         {0, 16.351597f, 0.0f, 3e-4f}, // one float step off C0     {95, 3951.0664f, 0.0f, 2e-4f},
-        {56, 440.0f, 100.0f, 2e-4f},  {58, 440.0f, -100.0f, 2e-4f},     {45, 220.0f, 0.0f, 1e-4f},
-        {69, 880.0f, 0.0f, 1e-4f},    {60, 521.48151f, -5.865f, 1e-3f}, // a Pythagorean C5
+        {56, 440.0f, 100.0f, 2e-4f},
+        {58, 440.0f, -100.0f, 2e-4f},
+        {45, 220.0f, 0.0f, 1e-4f},
+        {69, 880.0f, 0.0f, 1e-4f},
+        {60, 521.48151f, -5.865f, 1e-3f}, // a Pythagorean C5
     };
     for (const Case& c : cases) {
         Protocol protocol;

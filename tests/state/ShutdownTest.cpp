@@ -2,8 +2,8 @@
 // of statics: however a program's statics go after it, or whether they go at
 // all, what the user changed is in the file. Each case runs in a child
 // process of this test program.
-#include "state/DataStructure.h"
 #include "platform/store/Settings.h"
+#include "state/DataStructure.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -10,10 +10,10 @@
 #include "platform/audio/VirtualAudioBackend.h"
 #include "platform/gui/QtBridge.h"
 #include "platform/gui/WindowResultReceiver.h"
+#include "platform/store/Settings.h"
 #include "resources/Language.h"
 #include "runtime/Messages.h"
 #include "state/DataStructure.h"
-#include "platform/store/Settings.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -3,9 +3,9 @@
 // A fresh central state for display tests, in a settings directory of the
 // test's own and in the language the test asks for.
 
+#include "platform/store/Settings.h"
 #include "resources/Language.h"
 #include "state/DataStructure.h"
-#include "platform/store/Settings.h"
 #include "support/TempDir.h"
 
 #include <cstdlib>
