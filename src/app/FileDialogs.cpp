@@ -1,6 +1,6 @@
 #include "app/FileDialogs.h"
 
-#include "app/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "resources/StringResources.h"
 
 #include <QFileDialog>

@@ -1,6 +1,6 @@
 #include "app/HelpLauncher.h"
 
-#include "app/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "platform/gui/MessageBox.h"
 #include "resources/StringResources.h"
 

@@ -1,6 +1,6 @@
 #include "app/MainFrame.h"
 
-#include "app/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "app/FileDialogs.h"
 #include "app/HelpLauncher.h"
 #include "app/RecentFileList.h"

@@ -1,6 +1,6 @@
 #include "app/TonvelaApp.h"
 
-#include "app/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "app/HelpLauncher.h"
 #include "app/MainFrame.h"
 #include "app/SingleInstance.h"

@@ -2,7 +2,7 @@
 // virtual sound card with its own settings tree, and the document commands
 // of its main window.
 #include "app/TonvelaApp.h"
-#include "app/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "app/FileDialogs.h"
 #include "app/HelpLauncher.h"
 #include "app/MainFrame.h"
