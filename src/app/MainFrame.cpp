@@ -72,7 +72,8 @@ QString menuPath(const std::string& path) {
 
 } // namespace
 
-MainFrame::MainFrame(TonvelaDoc& document, RecentFileList& recentFiles, const std::string& helpPath)
+MainFrame::MainFrame(TonvelaDoc& document, RecentFileList& recentFiles, const std::string& helpPath,
+                     AnalysisClock* clock)
     : document(document), recentFiles(recentFiles), helpPath(helpPath) {
     setObjectName(QStringLiteral("MainFrame"));
     frameHandle = adoptWidget(this);
@@ -83,7 +84,7 @@ MainFrame::MainFrame(TonvelaDoc& document, RecentFileList& recentFiles, const st
     createToolBar();
     createStatusBar();
 
-    view = new TonvelaView(document, this);
+    view = new TonvelaView(document, this, clock);
     setCentralWidget(view);
 
     setAcceptDrops(true);

@@ -12,6 +12,7 @@ class QToolBar;
 
 namespace tonvela {
 
+class AnalysisClock;
 class RecentFileList;
 class TonvelaDoc;
 class TonvelaView;
@@ -24,7 +25,10 @@ struct WindowHandle;
 class MainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    MainFrame(TonvelaDoc& document, RecentFileList& recentFiles, const std::string& helpPath);
+    // clock: the tuner panel's analysis time base, borrowed; null measures in
+    // real time.
+    MainFrame(TonvelaDoc& document, RecentFileList& recentFiles, const std::string& helpPath,
+              AnalysisClock* clock = nullptr);
     ~MainFrame() override;
 
     TonvelaView* getView() const { return view; }

@@ -147,7 +147,7 @@ TonvelaApp::Start TonvelaApp::initInstance(const std::vector<std::string>& argum
     recentFiles.load();
 
     document = std::make_unique<TonvelaDoc>();
-    frame = std::make_unique<MainFrame>(*document, recentFiles, helpPath);
+    frame = std::make_unique<MainFrame>(*document, recentFiles, helpPath, analysisClock);
     bool opened = false;
     if (!line.document.empty())
         opened = frame->openDocumentFile(line.document);

@@ -11,6 +11,7 @@ class QTranslator;
 
 namespace tonvela {
 
+class AnalysisClock;
 class MainFrame;
 class SingleInstance;
 class TonvelaDoc;
@@ -47,6 +48,11 @@ public:
 
     static std::string usage();
 
+    // The tuner panel's analysis time base instead of real time, for a run
+    // whose sound input is stepped by its caller (the end-to-end tests).
+    // Borrowed; set before initInstance, it must outlive exitInstance.
+    void setAnalysisClock(AnalysisClock* clock) { analysisClock = clock; }
+
 private:
     void installQtTranslation();
     void openHandedOverFile(const std::string& path);
@@ -58,6 +64,7 @@ private:
     std::unique_ptr<TonvelaDoc> document;
     std::unique_ptr<MainFrame> frame;
     std::unique_ptr<SingleInstance> instance;
+    AnalysisClock* analysisClock = nullptr;
     bool started = false;
     int code = 0;
 };

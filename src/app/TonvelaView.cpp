@@ -9,14 +9,14 @@
 
 namespace tonvela {
 
-TonvelaView::TonvelaView(TonvelaDoc& document, QWidget* parent)
+TonvelaView::TonvelaView(TonvelaDoc& document, QWidget* parent, AnalysisClock* clock)
     : QWidget(parent), document(document) {
     setObjectName(QStringLiteral("TonvelaView"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     viewHandle = adoptWidget(this);
     panel = std::make_unique<MeasuringTool>("", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
-                                            viewHandle);
+                                            viewHandle, clock);
     panel->setPosition(0, 0, width(), height());
     document.addView(this);
 }

@@ -8,6 +8,7 @@
 
 namespace tonvela {
 
+class AnalysisClock;
 class MeasuringTool;
 struct WindowHandle;
 
@@ -18,7 +19,9 @@ struct WindowHandle;
 class TonvelaView : public QWidget, public DocumentView {
     Q_OBJECT
 public:
-    TonvelaView(TonvelaDoc& document, QWidget* parent);
+    // clock: the panel's analysis time base, borrowed; null measures in real
+    // time.
+    TonvelaView(TonvelaDoc& document, QWidget* parent, AnalysisClock* clock = nullptr);
     ~TonvelaView() override;
 
     TonvelaDoc& getDocument() { return document; }
