@@ -135,8 +135,9 @@ std::optional<MeasureOptions> parseOptions(std::vector<std::string> args) {
         return std::nullopt;
     if (found) {
         const std::optional<double> frequency = parseNumber(value);
-        if (!frequency || !(*frequency > 0.0) || *frequency > 1.0e6) {
-            usageError("measure: --frequency wants a frequency in Hz above 0, not '" + value + "'");
+        if (!frequency || !inFloatRange(*frequency, MIN_FREQUENCY, MAX_FREQUENCY)) {
+            usageError("measure: --frequency wants a frequency in Hz from 1 to 1000000, not '" +
+                       value + "'");
             return std::nullopt;
         }
         options.frequency = static_cast<float>(*frequency);

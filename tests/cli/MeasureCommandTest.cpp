@@ -221,6 +221,10 @@ TEST_F(MeasureCommand, BadInputGivesAMessageAndFailure) {
         {wav + " --pitch 440Hz", 2, "--pitch"},
         {wav + " --frequency -3", 2, "--frequency"},
         {wav + " --frequency nan", 2, "--frequency"},
+        // Numbers that vanish once the tuner holds them as floats.
+        {wav + " --frequency 1e-300", 2, "--frequency"},
+        {wav + " --frequency 0.5", 2, "--frequency"},
+        {wav + " --pitch 1e-40", 2, "--pitch"},
         {wav + " --calib-in 1,5", 2, "--calib-in"},
         {wav + " --harmonics 1,5", 2, "--harmonics"},
         {wav + " --harmonics 1,,2", 2, "--harmonics"},
