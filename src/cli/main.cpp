@@ -1,6 +1,7 @@
 // tonvela-cli: the headless command-line tool.
 #include "cli/CliCommand.h"
 
+#include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -24,6 +25,9 @@ void printHelp() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The user's locale, as the desktop program gets it from Qt: no number
+    // the tool prints or reads may depend on it.
+    std::setlocale(LC_ALL, "");
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         printHelp();
