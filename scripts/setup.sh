@@ -13,6 +13,10 @@ packages=(
   locales
   # for looking at the real window and the printed report by hand
   xvfb xdotool imagemagick poppler-utils
+  # CI's sanitizer and fuzzing stages (scripts/ci-sanitizers.sh): clang with
+  # its sanitizer and libFuzzer runtimes, llvm-symbolizer for readable reports;
+  # /usr/bin/time for scripts/measure-memory.sh
+  clang libclang-rt-14-dev llvm time
 )
 
 missing=()
