@@ -15,6 +15,10 @@ packages=(
   qt6-translations-l10n
   # for looking at the real window and the printed report by hand
   xvfb xdotool imagemagick poppler-utils python3
+  # CI's sanitizer and fuzzing stages (scripts/ci-sanitizers.sh): clang with
+  # its sanitizer and libFuzzer runtimes, llvm-symbolizer for readable reports;
+  # /usr/bin/time for scripts/measure-memory.sh
+  clang libclang-rt-14-dev llvm time
 )
 
 missing=()

@@ -6,10 +6,10 @@ namespace tonvela::cli {
 
 bool installRecordingInput(const std::string& path, VirtualInputDevice::Pacing pacing,
                            CliInput& input, std::string& error) {
-    auto recording = std::make_shared<Recording>();
-    if (!readRecording(path, *recording, error))
+    auto recording = std::make_shared<RecordingFile>();
+    if (!openRecordingFile(path, *recording, error))
         return false;
-    if (recording->samples.empty() || recording->sampleRate == 0) {
+    if (recording->frames == 0 || recording->sampleRate == 0) {
         error = "'" + path + "' holds no sound";
         return false;
     }
@@ -17,7 +17,7 @@ bool installRecordingInput(const std::string& path, VirtualInputDevice::Pacing p
     VirtualInputDevice device;
     device.name = path;
     device.pacing = pacing;
-    device.recording = recording;
+    device.recordingFile = recording;
     auto backend = std::make_unique<VirtualAudioBackend>();
     input.device = backend->addInputDevice(std::move(device));
     input.backend = backend.get();

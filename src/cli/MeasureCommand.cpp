@@ -138,8 +138,9 @@ std::optional<MeasureOptions> parseOptions(std::vector<std::string> args) {
         return std::nullopt;
     if (found) {
         const std::optional<double> frequency = parseNumber(value);
-        if (!frequency || !(*frequency > 0.0) || *frequency > 1.0e6) {
-            usageError("measure: --frequency wants a frequency in Hz above 0, not '" + value + "'");
+        if (!frequency || !inFloatRange(*frequency, MIN_FREQUENCY, MAX_FREQUENCY)) {
+            usageError("measure: --frequency wants a frequency in Hz from 1 to 1000000, not '" +
+                       value + "'");
             return std::nullopt;
         }
         options.frequency = static_cast<float>(*frequency);
@@ -351,12 +352,11 @@ int runMeasure(const std::vector<std::string>& args) {
         std::fprintf(stderr, "tonvela-cli measure: %s\n", error.c_str());
         return 1;
     }
-    const Recording& recording = *input.recording;
-    // Whole 200 ms buffers of the recording; the last one is padded with silence.
-    const long long bufferCount =
-        (static_cast<long long>(recording.samples.size()) * (1000 / BUFFER_MS) +
-         recording.sampleRate - 1) /
-        recording.sampleRate;
+    const RecordingFile& recording = *input.recording;
+    // Whole 200 ms buffers of the samples the file really holds; the last one
+    // is padded with silence.
+    const auto bufferCount = static_cast<long long>(
+        (recording.frames * (1000 / BUFFER_MS) + recording.sampleRate - 1) / recording.sampleRate);
 
     // The options hold for this run only: the user's own settings are put
     // back afterwards, so nothing of them is ever stored.
@@ -373,13 +373,12 @@ int runMeasure(const std::vector<std::string>& args) {
     tonvela::srand(options.seed);
 
     if (!options.json) {
-        std::printf("recording: %s, %s s at %s Hz\ntarget: %s at %s Hz, mode %s\n",
-                    options.path.c_str(),
-                    NumberText::fixed(
-                        static_cast<double>(recording.samples.size()) / recording.sampleRate, 3)
-                        .c_str(),
-                    NumberText::integer(recording.sampleRate).c_str(), target.name.c_str(),
-                    NumberText::fixed(target.frequency, 2).c_str(), MODE_NAMES[options.accuracy]);
+        std::printf(
+            "recording: %s, %s s at %s Hz\ntarget: %s at %s Hz, mode %s\n", options.path.c_str(),
+            NumberText::fixed(static_cast<double>(recording.frames) / recording.sampleRate, 3)
+                .c_str(),
+            NumberText::integer(recording.sampleRate).c_str(), target.name.c_str(),
+            NumberText::fixed(target.frequency, 2).c_str(), MODE_NAMES[options.accuracy]);
     }
 
     UpdateThread* analysis = nullptr;

@@ -44,10 +44,11 @@ bool takeScaleOptions(std::vector<std::string>& args, ScaleOptions& options) {
                    "'");
         return false;
     }
-    if (hasPitch && (!parseWholeNumber(pitchText, options.pitch) || !(options.pitch > 0.0) ||
-                     options.pitch > 20000.0)) {
-        usageError("--pitch takes a frequency in Hz above 0 and up to 20000, not '" + pitchText +
-                   "'");
+    // The scale settings hold the pitch as a float: the range is checked on
+    // that value, so a tiny number cannot become targets of 0 Hz.
+    if (hasPitch && (!parseWholeNumber(pitchText, options.pitch) ||
+                     !inFloatRange(options.pitch, MIN_PITCH, MAX_PITCH))) {
+        usageError("--pitch takes a frequency in Hz from 1 to 20000, not '" + pitchText + "'");
         return false;
     }
     if (hasCalibration && (!parseWholeNumber(calibrationText, options.calibration) ||
@@ -79,6 +80,11 @@ int parseKeynote(const std::string& name) {
             if (!name.empty() && loadString(IDS_NOTE_FIRST + i, german) == name)
                 return pitchClasses[i];
     return -1;
+}
+
+bool inFloatRange(double value, float low, float high) {
+    const auto single = static_cast<float>(value);
+    return single >= low && single <= high;
 }
 
 bool parseWholeNumber(const std::string& text, double& value) {

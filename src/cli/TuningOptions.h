@@ -35,5 +35,14 @@ bool setUpLanguage(std::vector<std::string>& args);
 int parseKeynote(const std::string& name);
 // A number written whole ("440", "-3.5", "1e2"); false for anything else.
 bool parseWholeNumber(const std::string& text, double& value);
+// Whether value, once rounded to the float the tuner keeps it in, lies in
+// low..high (false for NaN).
+bool inFloatRange(double value, float low, float high);
+
+// Standard pitches and target frequencies the commands accept, in Hz.
+constexpr float MIN_PITCH = 1.0f;
+constexpr float MAX_PITCH = 20000.0f;
+constexpr float MIN_FREQUENCY = 1.0f;
+constexpr float MAX_FREQUENCY = 1.0e6f;
 
 } // namespace tonvela::cli

@@ -4,6 +4,7 @@
 #include "cli/CliCommand.h"
 #include "state/DataStructure.h"
 
+#include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -37,6 +38,9 @@ void stopProgram() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The user's locale, as the desktop program gets it from Qt: no number
+    // the tool prints or reads may depend on it.
+    std::setlocale(LC_ALL, "");
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         printHelp();

@@ -187,6 +187,32 @@ TEST_F(MeasureCommand, HarmonicsChooseTheFoldedPartials) {
     EXPECT_EQ(numberAfter(out, "valid: "), 0.0) << out;
 }
 
+// What a damaged header claims must not decide the run: a length of days is
+// measured as far as the file holds samples, a rate of 1 Hz is refused.
+TEST_F(MeasureCommand, HeaderClaimsDoNotDecideTheRun) {
+    const std::string longClaim = dir.file("long.wav");
+    ASSERT_TRUE(writeTone(longClaim, 11025, 1, 1.0, 440.0));
+    {
+        // RIFF and data sizes of almost 4 GB: two days at 11025 Hz.
+        std::fstream file(longClaim, std::ios::in | std::ios::out | std::ios::binary);
+        const char huge[4] = {'\xf0', '\xff', '\xff', '\xff'};
+        file.seekp(4);
+        file.write(huge, 4);
+        file.seekp(40);
+        file.write(huge, 4);
+        ASSERT_TRUE(file.good());
+    }
+    ASSERT_EQ(runCommand(cli(dir, longClaim), out, err), 0) << err;
+    EXPECT_NE(out.find("1.000 s at 11025 Hz"), std::string::npos) << out;
+    EXPECT_EQ(numberAfter(out, "results: "), 2.0) << out;
+
+    const std::string slow = dir.file("slow.wav");
+    ASSERT_TRUE(writeWav16(slow, 1, 1, std::vector<std::int16_t>(44100, 1000)));
+    EXPECT_EQ(runCommand(cli(dir, slow), out, err), 1);
+    EXPECT_NE(err.find("sample rate of 1 Hz"), std::string::npos) << err;
+    EXPECT_TRUE(out.empty()) << out;
+}
+
 TEST_F(MeasureCommand, BadInputGivesAMessageAndFailure) {
     const std::string wav = dir.file("tone.wav");
     ASSERT_TRUE(writeTone(wav, 44100, 1, 1.0, 440.0));
@@ -221,6 +247,10 @@ TEST_F(MeasureCommand, BadInputGivesAMessageAndFailure) {
         {wav + " --pitch 440Hz", 2, "--pitch"},
         {wav + " --frequency -3", 2, "--frequency"},
         {wav + " --frequency nan", 2, "--frequency"},
+        // Numbers that vanish once the tuner holds them as floats.
+        {wav + " --frequency 1e-300", 2, "--frequency"},
+        {wav + " --frequency 0.5", 2, "--frequency"},
+        {wav + " --pitch 1e-40", 2, "--pitch"},
         {wav + " --calib-in 1,5", 2, "--calib-in"},
         {wav + " --harmonics 1,5", 2, "--harmonics"},
         {wav + " --harmonics 1,,2", 2, "--harmonics"},

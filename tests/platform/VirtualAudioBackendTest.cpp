@@ -356,8 +356,13 @@ TEST(VirtualAudioBackend, UnreadableRecordingsGiveAMessage) {
     const std::string missing = dir.file("missing.wav");
     const std::string empty = dir.file("empty.wav");
     const std::string garbage = dir.file("garbage.wav");
+    const std::string slow = dir.file("slow.wav");
+    const std::string fast = dir.file("fast.wav");
     writeWav(empty, 44100, 1, {});
     std::ofstream(garbage) << "this is not a recording";
+    // Damaged headers: a few seconds of samples would play for hours.
+    writeWav(slow, 1, 1, std::vector<std::int16_t>(44100, 1000));
+    writeWav(fast, 1000000, 1, std::vector<std::int16_t>(44100, 1000));
 
     struct Case {
         std::string path;
@@ -367,6 +372,10 @@ TEST(VirtualAudioBackend, UnreadableRecordingsGiveAMessage) {
         {missing, ""},
         {garbage, ""},
         {empty, "Cannot read recording " + empty + ": it contains no samples"},
+        {slow, "Cannot read recording " + slow +
+                   ": its sample rate of 1 Hz lies outside 4000 .. 768000 Hz"},
+        {fast, "Cannot read recording " + fast +
+                   ": its sample rate of 1000000 Hz lies outside 4000 .. 768000 Hz"},
     };
     for (const Case& c : cases) {
         Recording recording;
@@ -379,6 +388,76 @@ TEST(VirtualAudioBackend, UnreadableRecordingsGiveAMessage) {
             EXPECT_EQ(error, c.message);
         }
         EXPECT_TRUE(recording.samples.empty());
+        // Streamed from disk, the same file is refused with the same message.
+        RecordingFile file;
+        std::string streamError;
+        EXPECT_FALSE(openRecordingFile(c.path, file, streamError)) << c.path;
+        EXPECT_EQ(streamError, error);
+    }
+}
+
+// A recording streamed from disk must play exactly as the same recording held
+// in memory: at its own rate, resampled, and as silence after its end. The
+// files are longer than the stretch the stream keeps, so it moves on.
+TEST(VirtualAudioBackend, RecordingFilePlaysAsTheRecordingInMemory) {
+    struct Case {
+        unsigned fileRate;
+        int channels;
+        PcmFormat format;
+    };
+    const Case cases[] = {
+        {22050, 1, {22050, 16}}, {48000, 2, {44100, 16}}, {8000, 1, {11025, 8}},
+        {96000, 3, {44100, 16}}, {44100, 1, {22050, 16}},
+    };
+    test::TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fileRate);
+        const std::string path = dir.file("tone.wav");
+        const auto frames = static_cast<std::size_t>(c.fileRate * 3.3);
+        std::vector<std::int16_t> interleaved;
+        std::uint32_t noise = 12345;
+        for (std::size_t i = 0; i < frames; ++i) {
+            for (int channel = 0; channel < c.channels; ++channel) {
+                noise = noise * 1664525u + 1013904223u;
+                const double tone = 0.4 * std::sin(2 * PI * 440.0 * (channel + 1) * i / c.fileRate);
+                interleaved.push_back(static_cast<std::int16_t>(
+                    std::lround(32767.0 * tone) + static_cast<int>(noise >> 22) - 512));
+            }
+        }
+        writeWav(path, c.fileRate, c.channels, interleaved);
+
+        auto recording = std::make_shared<Recording>();
+        auto file = std::make_shared<RecordingFile>();
+        std::string error;
+        ASSERT_TRUE(readRecording(path, *recording, error)) << error;
+        ASSERT_TRUE(openRecordingFile(path, *file, error)) << error;
+        EXPECT_EQ(file->frames, frames);
+        EXPECT_EQ(file->sampleRate, c.fileRate);
+
+        VirtualAudioBackend backend;
+        VirtualInputDevice inMemory;
+        inMemory.recording = recording;
+        VirtualInputDevice onDisk;
+        onDisk.recordingFile = file;
+        const int memoryIndex = backend.addInputDevice(inMemory);
+        const int diskIndex = backend.addInputDevice(onDisk);
+        InputCapabilities memoryCaps, diskCaps;
+        ASSERT_EQ(backend.inputCapabilities(memoryIndex, memoryCaps), AUDIO_OK);
+        ASSERT_EQ(backend.inputCapabilities(diskIndex, diskCaps), AUDIO_OK);
+        EXPECT_EQ(diskCaps.formats, memoryCaps.formats);
+
+        Owner memoryOwner(backend, memoryIndex, c.format);
+        Owner diskOwner(backend, diskIndex, c.format);
+        ASSERT_EQ(memoryOwner.result, AUDIO_OK);
+        ASSERT_EQ(diskOwner.result, AUDIO_OK);
+        for (int i = 0; i < 19; ++i) { // 3.8 s, past the end
+            ASSERT_TRUE(backend.step(memoryIndex));
+            ASSERT_TRUE(backend.step(diskIndex));
+        }
+        const std::vector<std::uint8_t> expected = memoryOwner.received();
+        EXPECT_EQ(expected.size(),
+                  19u * c.format.samplesPerSecond * c.format.bitsPerSample / 8 / 5);
+        EXPECT_TRUE(diskOwner.received() == expected);
     }
 }
 

@@ -1,4 +1,5 @@
 #include "runtime/NumberText.h"
+#include "support/Locale.h"
 
 #include <gtest/gtest.h>
 
@@ -23,9 +24,10 @@ protected:
             SCOPED_TRACE("C");
             check();
         }
-        if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
-            GTEST_SKIP() << "locale de_DE.UTF-8 is not installed (the set-up script generates it)";
-        SCOPED_TRACE("de_DE.UTF-8");
+        const tonvela::test::LocaleScope comma(tonvela::test::DECIMAL_COMMA_LOCALE);
+        if (!comma.active())
+            GTEST_SKIP() << tonvela::test::missingLocale(tonvela::test::DECIMAL_COMMA_LOCALE);
+        SCOPED_TRACE(tonvela::test::DECIMAL_COMMA_LOCALE);
         check();
     }
 };

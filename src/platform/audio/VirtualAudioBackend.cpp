@@ -54,13 +54,126 @@ double besselI0(double x) {
     return sum;
 }
 
+// A recording's mono samples by index, for the players below. Indices are
+// asked for in rising order, so a source read from disk keeps only a short
+// stretch of the file.
+class SampleSource {
+public:
+    virtual ~SampleSource() = default;
+    // Makes the samples first..last available as far as the recording holds
+    // them (earlier ones may be forgotten); returns one past the last index
+    // the recording holds up to there.
+    virtual std::uint64_t prepare(std::uint64_t first, std::uint64_t last) = 0;
+    virtual float at(std::uint64_t index) const = 0;
+};
+
+class MemorySource : public SampleSource {
+public:
+    explicit MemorySource(std::shared_ptr<const Recording> recording)
+        : recording(std::move(recording)) {}
+    std::uint64_t prepare(std::uint64_t, std::uint64_t last) override {
+        return std::min<std::uint64_t>(last + 1, recording->samples.size());
+    }
+    float at(std::uint64_t index) const override {
+        return recording->samples[static_cast<std::size_t>(index)];
+    }
+
+private:
+    std::shared_ptr<const Recording> recording;
+};
+
+// Mixes a sound file's frames to mono as they are read, in blocks.
+class SoundFileReader {
+public:
+    SoundFileReader() = default;
+    SoundFileReader(const SoundFileReader&) = delete;
+    SoundFileReader& operator=(const SoundFileReader&) = delete;
+    ~SoundFileReader() {
+        if (file)
+            sf_close(file);
+    }
+
+    // False, with the reason, when libsndfile cannot open the file.
+    bool open(const std::string& path, std::string& reason) {
+        file = sf_open(path.c_str(), SFM_READ, &info);
+        if (!file) {
+            reason = sf_strerror(nullptr);
+            return false;
+        }
+        if (info.channels > 0)
+            block.resize(static_cast<std::size_t>(BLOCK_FRAMES) *
+                         static_cast<std::size_t>(info.channels));
+        return true;
+    }
+    const SF_INFO& format() const { return info; }
+
+    // Appends up to BLOCK_FRAMES mono samples to out; 0 at the end of the
+    // data (or where it cannot be read any further).
+    std::size_t readBlock(std::vector<float>& out) {
+        if (!file || info.channels <= 0)
+            return 0;
+        const sf_count_t frames = sf_readf_float(file, block.data(), BLOCK_FRAMES);
+        if (frames <= 0)
+            return 0;
+        const auto channels = static_cast<std::size_t>(info.channels);
+        for (sf_count_t f = 0; f < frames; ++f) {
+            double sum = 0.0;
+            for (std::size_t c = 0; c < channels; ++c)
+                sum += block[static_cast<std::size_t>(f) * channels + c];
+            out.push_back(static_cast<float>(sum / static_cast<double>(channels)));
+        }
+        return static_cast<std::size_t>(frames);
+    }
+    bool failed() const { return sf_error(file) != SF_ERR_NO_ERROR; }
+    std::string reason() const { return sf_strerror(file); }
+
+private:
+    static constexpr sf_count_t BLOCK_FRAMES = 4096;
+    SNDFILE* file = nullptr;
+    SF_INFO info{};
+    std::vector<float> block;
+};
+
+// A sound file read block by block as the players get to it. A file that
+// can no longer be opened plays as silence.
+class StreamSource : public SampleSource {
+public:
+    explicit StreamSource(const std::string& path) {
+        std::string reason;
+        ended = !reader.open(path, reason);
+    }
+    std::uint64_t prepare(std::uint64_t first, std::uint64_t last) override {
+        // Forget what lies behind in large steps, so moving the rest is rare.
+        if (first > windowStart && first - windowStart >= FORGET_FRAMES) {
+            const std::uint64_t drop = std::min<std::uint64_t>(first - windowStart, window.size());
+            window.erase(window.begin(), window.begin() + static_cast<std::ptrdiff_t>(drop));
+            windowStart += drop;
+        }
+        while (!ended && windowStart + window.size() <= last)
+            ended = reader.readBlock(window) == 0;
+        return windowStart + std::min<std::uint64_t>(window.size(), last + 1 - windowStart);
+    }
+    float at(std::uint64_t index) const override {
+        return index >= windowStart && index - windowStart < window.size()
+                   ? window[static_cast<std::size_t>(index - windowStart)]
+                   : 0.0f;
+    }
+
+private:
+    static constexpr std::uint64_t FORGET_FRAMES = 1 << 16;
+    SoundFileReader reader;
+    std::vector<float> window; // samples from windowStart on
+    std::uint64_t windowStart = 0;
+    bool ended = false;
+};
+
 // Band-limited interpolation of a recording at another rate. Output sample n
 // lies exactly at input position n * inRate / outRate (integer arithmetic), so
 // the resampled signal keeps every frequency.
 class Resampler {
 public:
-    Resampler(std::shared_ptr<const Recording> recording, unsigned outRate)
-        : recording(std::move(recording)), inRate(this->recording->sampleRate), outRate(outRate) {
+    Resampler(std::shared_ptr<SampleSource> source, unsigned inRate, unsigned outRate)
+        : source(std::move(source)), inRate(inRate), outRate(outRate) {
         cutoff = 0.95 * std::min(1.0, static_cast<double>(outRate) / inRate);
         reach = static_cast<int>(std::ceil(ZERO_CROSSINGS / cutoff));
         kernel.resize(ZERO_CROSSINGS * STEPS + 2);
@@ -76,12 +189,13 @@ public:
     }
 
     double operator()(std::uint64_t n) const {
-        const std::vector<float>& samples = recording->samples;
         const std::uint64_t position = n * inRate;
         const auto base = static_cast<long long>(position / outRate);
         const double fraction = static_cast<double>(position % outRate) / outRate;
         const long long first = std::max(0LL, base - reach + 1);
-        const long long last = std::min(static_cast<long long>(samples.size()) - 1, base + reach);
+        const auto available = static_cast<long long>(source->prepare(
+            static_cast<std::uint64_t>(first), static_cast<std::uint64_t>(base + reach)));
+        const long long last = std::min(available - 1, base + reach);
         double sum = 0.0;
         for (long long k = first; k <= last; ++k) {
             const double u = std::abs(static_cast<double>(base - k) + fraction) * cutoff;
@@ -91,7 +205,7 @@ public:
             const auto index = static_cast<std::size_t>(scaled);
             const double weight = scaled - static_cast<double>(index);
             const double h = kernel[index] + weight * (kernel[index + 1] - kernel[index]);
-            sum += samples[static_cast<std::size_t>(k)] * h;
+            sum += source->at(static_cast<std::uint64_t>(k)) * h;
         }
         return sum * cutoff;
     }
@@ -101,7 +215,7 @@ private:
     static constexpr int STEPS = 512;
     static constexpr double BETA = 9.0;
 
-    std::shared_ptr<const Recording> recording;
+    std::shared_ptr<SampleSource> source;
     std::uint64_t inRate;
     std::uint64_t outRate;
     double cutoff = 1.0;
@@ -109,14 +223,27 @@ private:
     std::vector<double> kernel;
 };
 
+// The rate a recording plays at, 0 when the device plays none.
+unsigned recordingRate(const VirtualInputDevice& device) {
+    if (device.recording && device.recording->sampleRate > 0)
+        return device.recording->sampleRate;
+    if (device.recordingFile && device.recordingFile->sampleRate > 0)
+        return device.recordingFile->sampleRate;
+    return 0;
+}
+
 Signal signalFor(const VirtualInputDevice& device, unsigned rate) {
-    if (device.recording && device.recording->sampleRate > 0) {
-        std::shared_ptr<const Recording> recording = device.recording;
-        if (recording->sampleRate == rate)
-            return [recording](std::uint64_t frame) {
-                return frame < recording->samples.size() ? recording->samples[frame] : 0.0;
+    if (const unsigned inRate = recordingRate(device)) {
+        std::shared_ptr<SampleSource> source;
+        if (device.recording && device.recording->sampleRate > 0)
+            source = std::make_shared<MemorySource>(device.recording);
+        else
+            source = std::make_shared<StreamSource>(device.recordingFile->path);
+        if (inRate == rate)
+            return [source](std::uint64_t frame) {
+                return source->prepare(frame, frame) > frame ? source->at(frame) : 0.0;
             };
-        return Resampler(recording, rate);
+        return Resampler(std::move(source), inRate, rate);
     }
     if (device.generator) {
         std::function<double(double)> generator = device.generator;
@@ -128,10 +255,8 @@ Signal signalFor(const VirtualInputDevice& device, unsigned rate) {
 }
 
 unsigned reportedFormats(const VirtualInputDevice& device) {
-    if (device.recording && device.recording->sampleRate > 0) {
-        const unsigned rate = device.recording->sampleRate;
+    if (const unsigned rate = recordingRate(device))
         return bothWidths(isDeviceRate(rate) ? rate : 44100);
-    }
     return device.formats;
 }
 
@@ -143,50 +268,74 @@ void giveBack(std::deque<AudioBuffer*>& queue) {
 
 } // namespace
 
-bool readRecording(const std::string& path, Recording& out, std::string& error) {
+namespace {
+
+// Opens a recording and checks its format; false with a message in error.
+bool openChecked(const std::string& path, SoundFileReader& reader, std::string& error) {
     const std::string prefix = "Cannot read recording " + path + ": ";
-    SF_INFO info{};
-    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
-    if (!file) {
-        error = prefix + sf_strerror(nullptr);
+    std::string reason;
+    if (!reader.open(path, reason)) {
+        error = prefix + reason;
         return false;
     }
+    const SF_INFO& info = reader.format();
     if (info.channels <= 0 || info.samplerate <= 0) {
-        sf_close(file);
         error = prefix + "it has no valid sample format";
         return false;
     }
-    const auto channels = static_cast<std::size_t>(info.channels);
-    constexpr sf_count_t blockFrames = 4096;
+    const auto rate = static_cast<unsigned>(info.samplerate);
+    if (rate < MIN_RECORDING_RATE || rate > MAX_RECORDING_RATE) {
+        error = prefix + "its sample rate of " + std::to_string(rate) + " Hz lies outside " +
+                std::to_string(MIN_RECORDING_RATE) + " .. " + std::to_string(MAX_RECORDING_RATE) +
+                " Hz";
+        return false;
+    }
+    return true;
+}
+
+std::string noSamples(const std::string& path, const SoundFileReader& reader) {
+    return "Cannot read recording " + path + ": " +
+           (reader.failed() ? reader.reason() : "it contains no samples");
+}
+
+} // namespace
+
+bool readRecording(const std::string& path, Recording& out, std::string& error) {
+    SoundFileReader reader;
+    if (!openChecked(path, reader, error))
+        return false;
     std::vector<float> mono;
-    bool enoughMemory = true;
     try {
-        std::vector<float> block(static_cast<std::size_t>(blockFrames) * channels);
-        sf_count_t frames = 0;
-        while ((frames = sf_readf_float(file, block.data(), blockFrames)) > 0) {
-            for (sf_count_t f = 0; f < frames; ++f) {
-                double sum = 0.0;
-                for (std::size_t c = 0; c < channels; ++c)
-                    sum += block[static_cast<std::size_t>(f) * channels + c];
-                mono.push_back(static_cast<float>(sum / static_cast<double>(channels)));
-            }
+        while (reader.readBlock(mono) > 0) {
         }
     } catch (const std::bad_alloc&) {
-        enoughMemory = false;
-    }
-    const bool failed = sf_error(file) != SF_ERR_NO_ERROR;
-    const std::string reason = sf_strerror(file);
-    sf_close(file);
-    if (!enoughMemory) {
-        error = prefix + "not enough memory";
+        error = "Cannot read recording " + path + ": not enough memory";
         return false;
     }
     if (mono.empty()) {
-        error = prefix + (failed ? reason : "it contains no samples");
+        error = noSamples(path, reader);
         return false;
     }
     out.samples = std::move(mono);
-    out.sampleRate = static_cast<unsigned>(info.samplerate);
+    out.sampleRate = static_cast<unsigned>(reader.format().samplerate);
+    return true;
+}
+
+bool openRecordingFile(const std::string& path, RecordingFile& out, std::string& error) {
+    SoundFileReader reader;
+    if (!openChecked(path, reader, error))
+        return false;
+    std::vector<float> block;
+    std::uint64_t frames = 0;
+    for (std::size_t read = 0; (read = reader.readBlock(block)) > 0; block.clear())
+        frames += read;
+    if (frames == 0) {
+        error = noSamples(path, reader);
+        return false;
+    }
+    out.path = path;
+    out.sampleRate = static_cast<unsigned>(reader.format().samplerate);
+    out.frames = frames;
     return true;
 }
 

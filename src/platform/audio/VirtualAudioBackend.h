@@ -18,11 +18,31 @@ struct Recording {
     unsigned sampleRate = 0;
 };
 
+// A sound file played from disk as it is needed, so a recording of any
+// length takes little memory.
+struct RecordingFile {
+    std::string path;
+    unsigned sampleRate = 0;
+    std::uint64_t frames = 0; // as many as the file really holds
+};
+
+// Recordings whose sample rate lies outside this range are refused, as a
+// damaged header rather than music: below it most notes of the tuner lie
+// above the Nyquist frequency (and a few seconds of samples would play for
+// hours), above it no sound card records.
+constexpr unsigned MIN_RECORDING_RATE = 4000;
+constexpr unsigned MAX_RECORDING_RATE = 768000;
+
 // Reads any format libsndfile reads and mixes all channels to mono (their
 // average). Integer samples keep libsndfile's scale (16-bit s reads as
-// s / 32768). False, with a message in `error`, when the file cannot be read
-// or holds no samples.
+// s / 32768). False, with a message in `error`, when the file cannot be read,
+// has a sample rate outside MIN_RECORDING_RATE..MAX_RECORDING_RATE or holds
+// no samples.
 bool readRecording(const std::string& path, Recording& out, std::string& error);
+// Checks a sound file as readRecording does and counts its frames by reading
+// it through, keeping none of them: the length a header declares decides
+// nothing. False, with a message in `error`, as readRecording.
+bool openRecordingFile(const std::string& path, RecordingFile& out, std::string& error);
 
 // One virtual input device: its name, the formats it reports, how it fails,
 // and the signal it plays.
@@ -53,6 +73,8 @@ struct VirtualInputDevice {
     enum class Pacing { RealTime, Stepped } pacing = Pacing::Stepped;
     std::function<double(double seconds)> generator; // signal in -1..1 by time, or:
     std::shared_ptr<const Recording> recording;      // played from its start; silence after the end
+    // or, read from disk block by block on every open, as `recording`:
+    std::shared_ptr<const RecordingFile> recordingFile;
 };
 
 // Sound devices made of signals, for tests and for playing recordings into

@@ -197,11 +197,11 @@ std::vector<CliResult> parseResults(const std::string& out) {
         if (jsonValue(line, "time").empty())
             continue;
         CliResult r;
-        r.time = std::strtod(jsonValue(line, "time").c_str(), nullptr);
+        r.time = NumberText::parseReal(jsonValue(line, "time")).value_or(-1.0);
         r.cents = jsonValue(line, "cents");
         r.frequency = jsonValue(line, "frequency");
         r.valid = jsonValue(line, "valid") == "true";
-        r.windowMs = std::atoi(jsonValue(line, "windowMs").c_str());
+        r.windowMs = NumberText::parseInt(jsonValue(line, "windowMs")).value_or(-1);
         results.push_back(r);
     }
     return results;
