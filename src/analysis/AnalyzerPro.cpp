@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace tonvela {
 
@@ -196,10 +197,10 @@ void AnalyzerPro::designDecimationFilter() {
     filterSpan = 0;
     if (stride <= 1)
         return;
-    // The moving averages thin the signal to about four times the decimated
+    // The moving averages thin the signal to about three times the decimated
     // rate cheaply (their zeros sit on the multiples of that rate, where the
     // taps' response repeats); the taps then give the sharp edge.
-    boxLength = std::max(1, stride / 4);
+    boxLength = std::max(1, stride / 3);
     const double ratio = static_cast<double>(stride) / boxLength;
     const double cutoff = CUTOFF / ratio;
     const double transition = TRANSITION / ratio;
@@ -217,13 +218,14 @@ void AnalyzerPro::designDecimationFilter() {
         taps[j] = sinc * besselI0(beta * std::sqrt(1.0 - r * r)) / besselI0(beta);
         sum += taps[j];
     }
-    // Unit gain at 0 Hz, with the three unscaled moving sums divided out.
-    const double box = static_cast<double>(boxLength);
-    const double scale = 1.0 / (sum * box * box * box);
+    // Unit gain at 0 Hz, with the three unscaled moving sums and the ring's
+    // 256 steps per unit divided out.
+    const double box = boxLength > 1 ? static_cast<double>(boxLength) : 1.0;
+    const double scale = 1.0 / (sum * box * box * box * 256.0);
     decimationTaps.resize(static_cast<std::size_t>(count));
     for (int j = 0; j < count; ++j)
         decimationTaps[j] = static_cast<float>(taps[j] * scale);
-    filterSpan = static_cast<long long>(count - 1) * boxLength + 3LL * (boxLength - 1);
+    filterSpan = static_cast<long long>(count - 1) * boxLength + 3LL * boxLength;
 }
 
 void AnalyzerPro::readDecimated() {
@@ -238,33 +240,68 @@ void AnalyzerPro::readDecimated() {
     Complex* x = wideSamples.data();
     driver->readStrided(x, length, 1);
 
-    // Three moving sums of boxLength samples, in place; sample i then holds
-    // the sums ending at i, valid from 3 * (boxLength - 1) on.
-    if (boxLength > 1) {
-        boxHistory.assign(static_cast<std::size_t>(boxLength), 0.0);
-        for (int round = 0; round < 3; ++round) {
-            std::fill(boxHistory.begin(), boxHistory.end(), 0.0);
-            double sum = 0.0;
-            int h = 0;
-            for (int i = 0; i < length; ++i) {
-                const double value = x[i].re;
-                sum += value - boxHistory[h];
-                boxHistory[h] = value;
-                if (++h == boxLength)
-                    h = 0;
-                x[i].re = static_cast<float>(sum);
-            }
-        }
-    }
-    const int first = 3 * (boxLength - 1);
+    // One sweep: three moving sums of boxLength samples into a short ring,
+    // and each decimated sample from the taps as soon as the sweep has passed
+    // its last one. The sums are kept as three running totals of whole
+    // numbers (the ring holds multiples of 1/256) and differenced over
+    // boxLength, 2 and 3 boxLength samples: exact, with wrap-around in the
+    // totals cancelling out, and without a chain of slow floating additions.
     const int taps = static_cast<int>(decimationTaps.size());
+    const int reach = (taps - 1) * boxLength;
+    const int box = boxLength;
+    std::size_t ringSize = 1;
+    while (ringSize < static_cast<std::size_t>(reach) + 1)
+        ringSize *= 2;
+    std::size_t totalsSize = 1;
+    while (totalsSize < 3 * static_cast<std::size_t>(box) + 1)
+        totalsSize *= 2;
+    if (boxRing.size() != ringSize)
+        boxRing.assign(ringSize, 0.0f);
+    if (boxTotals.size() != totalsSize)
+        boxTotals.assign(totalsSize, 0);
+    const int mask = static_cast<int>(ringSize) - 1;
+    const int totalsMask = static_cast<int>(totalsSize) - 1;
+    float* ring = boxRing.data();
+    std::uint64_t* totals = boxTotals.data();
     const float* h = decimationTaps.data();
-    for (int n = 0; n < size; ++n) {
-        const Complex* from = x + first + static_cast<long long>(n) * stride;
-        double sum = 0.0;
-        for (int j = 0; j < taps; ++j)
-            sum += static_cast<double>(h[j]) * from[j * boxLength].re;
-        samples[n] = Complex{static_cast<float>(sum), 0.0f};
+    std::uint64_t t1 = 0, t2 = 0, t3 = 0;
+    int n = 0;
+    long long due = 3LL * box + reach;
+    for (int i = 0; i < length && n < size; ++i) {
+        const auto whole = static_cast<std::int64_t>(x[i].re * 256.0f);
+        if (box > 1) {
+            t1 += static_cast<std::uint64_t>(whole);
+            t2 += t1;
+            t3 += t2;
+            totals[i & totalsMask] = t3;
+            if (i >= 3 * box) {
+                const std::uint64_t sum = t3 - 3 * totals[(i - box) & totalsMask] +
+                                          3 * totals[(i - 2 * box) & totalsMask] -
+                                          totals[(i - 3 * box) & totalsMask];
+                ring[i & mask] = static_cast<float>(static_cast<std::int64_t>(sum));
+            }
+        } else {
+            ring[i & mask] = static_cast<float>(whole);
+        }
+        if (i != due)
+            continue;
+        const int start = i - reach;
+        double partial[4] = {0.0, 0.0, 0.0, 0.0};
+        int j = 0;
+        // Four sums side by side, so the additions need not wait on each other.
+        for (; j + 3 < taps; j += 4) {
+            const int at = start + j * boxLength;
+            partial[0] += static_cast<double>(h[j]) * ring[at & mask];
+            partial[1] += static_cast<double>(h[j + 1]) * ring[(at + boxLength) & mask];
+            partial[2] += static_cast<double>(h[j + 2]) * ring[(at + 2 * boxLength) & mask];
+            partial[3] += static_cast<double>(h[j + 3]) * ring[(at + 3 * boxLength) & mask];
+        }
+        for (; j < taps; ++j)
+            partial[0] += static_cast<double>(h[j]) * ring[(start + j * boxLength) & mask];
+        samples[n] = Complex{
+            static_cast<float>((partial[0] + partial[1]) + (partial[2] + partial[3])), 0.0f};
+        ++n;
+        due += stride;
     }
 }
 

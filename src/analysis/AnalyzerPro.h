@@ -6,6 +6,7 @@
 #include "analysis/TargetData.h"
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -114,7 +115,8 @@ private:
     // Samples the filter reads beyond the window's own (N - 1) * stride + 1.
     long long filterSpan = 0;
     std::vector<Complex> wideSamples;
-    std::vector<double> boxHistory;
+    std::vector<float> boxRing;
+    std::vector<std::uint64_t> boxTotals;
     std::array<std::unique_ptr<FFT>, 20> transforms;
     FFT* fft = nullptr;
 };
