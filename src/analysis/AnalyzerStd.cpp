@@ -17,6 +17,10 @@ namespace {
 constexpr float STRIDE_LIMIT = 1.0e8f;
 // How much of a pass's strongest level the partial that confirms it must have.
 constexpr double CONFIRMING_SHARE = 0.1;
+// ... and how far it must stand above the mean level of the bins around it,
+// FLOOR_BINS to each side.
+constexpr double ABOVE_FLOOR = 4.0;
+constexpr int FLOOR_BINS = 32;
 
 int strideFor(float sampleRate, float divisor) {
     const float steps = sampleRate / divisor;
@@ -150,7 +154,10 @@ bool AnalyzerStd::peakConfirmed(const AnalysisResultStd& result, int peak, float
                             1.0;
     fft->forward(samples.data());
     const double n = size;
-    double strongest = 0.0;
+    const auto levelOf = [&](int k) {
+        return std::hypot(static_cast<double>(samples[k].re), static_cast<double>(samples[k].im)) /
+               n;
+    };
     for (int i = 0; i < 4; ++i) {
         if (!flags[WHOLE_FLAGS[i]])
             continue;
@@ -158,15 +165,24 @@ bool AnalyzerStd::peakConfirmed(const AnalysisResultStd& result, int peak, float
         const double reach = centre * halfStep + 1.0;
         const int from = std::max(1, static_cast<int>(std::floor(centre - reach)));
         const int to = std::min(size / 2 - 1, static_cast<int>(std::ceil(centre + reach)));
+        double strongest = 0.0;
         for (int k = from; k <= to; ++k)
-            strongest = std::max(strongest, std::hypot(static_cast<double>(samples[k].re),
-                                                       static_cast<double>(samples[k].im)) /
-                                                n);
+            strongest = std::max(strongest, levelOf(k));
+        // The floor around it: in noise the strongest of a few bins is
+        // about twice their mean, a partial many times more.
+        const int floorFrom = std::max(1, from - FLOOR_BINS);
+        const int floorTo = std::min(size / 2 - 1, to + FLOOR_BINS);
+        double floorSum = 0.0;
+        for (int k = floorFrom; k <= floorTo; ++k)
+            floorSum += levelOf(k);
+        const double floorLevel = floorSum / (floorTo - floorFrom + 1);
+        // The partials of a tone that add up at its level are at most four, so
+        // the strongest of them, even between two bins, has more than a tenth
+        // of the level; an image has only leakage and noise there.
+        if (strongest >= CONFIRMING_SHARE * level && strongest >= ABOVE_FLOOR * floorLevel)
+            return true;
     }
-    // The partials of a tone that add up at its level are at most four, so
-    // the strongest of them, even between two bins, has more than a tenth of
-    // the level; an image has only leakage and noise there.
-    return strongest >= CONFIRMING_SHARE * level;
+    return false;
 }
 
 // The level of the window's spectrum at frequency x, between the bins of
