@@ -33,6 +33,8 @@ public:
     // False when fewer than two crossings could be timed (silence) or the
     // target cannot be measured at this sample rate.
     bool isTimed() const { return timed; }
+    // False when the peak has no partial of the unfolded sound behind it.
+    bool isConfirmed() const { return confirmed; }
 
     int getBinCount() const override { return count; }
     float getPeakLevel() const override { return peakLevel; }
@@ -65,6 +67,7 @@ private:
     float rawFrequency = 0.0f;
     float calibratedFrequency = 0.0f;
     bool timed = false;
+    bool confirmed = true;
 };
 
 } // namespace tonvela

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace tonvela {
 
@@ -25,6 +26,32 @@ const float fiveCents = static_cast<float>(std::pow(2.0, 5.0 / 1200.0));
 
 int floorToInt(float value) {
     return static_cast<int>(std::floor(value));
+}
+
+// The decimation low-pass, as fractions of the decimated rate: flat to 0.35,
+// half amplitude at 0.44 (so the fourth partial of a tone decimated at nine
+// times its frequency still counts), at least 50 dB down from 0.53. A partial
+// just above half the rate would otherwise come back mirrored below it, and
+// one of the folding factors carries that mirror image to within a few tens
+// of cents of the target, where it can outweigh the tone.
+constexpr double CUTOFF = 0.44;
+constexpr double TRANSITION = 0.18;
+constexpr double STOP_ATTENUATION_DB = 50.0;
+// How much of the peak's level the partial that confirms it must have: the
+// partials that add up at a tone are at most four.
+constexpr float CONFIRMING_SHARE = 0.1f;
+
+// The zeroth-order modified Bessel function, for the Kaiser window.
+double besselI0(double x) {
+    double sum = 1.0;
+    double term = 1.0;
+    for (int k = 1; k < 50; ++k) {
+        term *= (x / (2.0 * k)) * (x / (2.0 * k));
+        sum += term;
+        if (term < sum * 1e-17)
+            break;
+    }
+    return sum;
 }
 
 } // namespace
@@ -109,12 +136,14 @@ void AnalyzerPro::calibrate() {
     binWidth = effectiveRate / static_cast<float>(size);
     gridFrequency = std::trunc(f / binWidth + 0.5f) * binWidth;
     windowLength = static_cast<float>(size) / effectiveRate;
+    designDecimationFilter();
 
-    // The window, with the read's jitter, must lie within the ring, and the
-    // levels around the target below half the decimated rate, or a reading
-    // would mix old and new sound or reach beyond the transform.
+    // The window, with the read's jitter and the low-pass's reach, must lie
+    // within the ring, and the levels around the target below half the
+    // decimated rate, or a reading would mix old and new sound or reach
+    // beyond the transform.
     const long long reach =
-        static_cast<long long>(size) * stride + stride + driver->getBufferBytes();
+        static_cast<long long>(size) * stride + stride + filterSpan + driver->getBufferBytes();
     if (reach > driver->getRingLength() && !driver->isSilent())
         return;
     const float lowest = f / sixthOctave / binWidth;
@@ -171,6 +200,168 @@ float AnalyzerPro::correctFrequency(float raw) const {
     return base + binWidth;
 }
 
+void AnalyzerPro::designDecimationFilter() {
+    decimationTaps.clear();
+    boxLength = 1;
+    filterSpan = 0;
+    if (stride <= 1)
+        return;
+    // The moving averages thin the signal to about three times the decimated
+    // rate cheaply (their zeros sit on the multiples of that rate, where the
+    // taps' response repeats); the taps then give the sharp edge.
+    boxLength = std::max(1, stride / 3);
+    const double ratio = static_cast<double>(stride) / boxLength;
+    const double cutoff = CUTOFF / ratio;
+    const double transition = TRANSITION / ratio;
+    const double beta = 0.1102 * (STOP_ATTENUATION_DB - 8.7);
+    const int half = static_cast<int>(
+        std::ceil((STOP_ATTENUATION_DB - 8.0) / (2.285 * 2.0 * M_PI * transition) / 2.0));
+    const int count = 2 * half + 1;
+    std::vector<double> taps(static_cast<std::size_t>(count));
+    double sum = 0.0;
+    for (int j = 0; j < count; ++j) {
+        const double t = j - half;
+        const double sinc =
+            t == 0.0 ? 2.0 * cutoff : std::sin(2.0 * M_PI * cutoff * t) / (M_PI * t);
+        const double r = t / half;
+        taps[j] = sinc * besselI0(beta * std::sqrt(1.0 - r * r)) / besselI0(beta);
+        sum += taps[j];
+    }
+    // Unit gain at 0 Hz, with the three unscaled moving sums and the ring's
+    // 256 steps per unit divided out.
+    const double box = boxLength > 1 ? static_cast<double>(boxLength) : 1.0;
+    const double scale = 1.0 / (sum * box * box * box * 256.0);
+    decimationTaps.resize(static_cast<std::size_t>(count));
+    for (int j = 0; j < count; ++j)
+        decimationTaps[j] = static_cast<float>(taps[j] * scale);
+    filterSpan = static_cast<long long>(count - 1) * boxLength + 3LL * boxLength;
+}
+
+void AnalyzerPro::readDecimated() {
+    if (decimationTaps.empty()) {
+        driver->readStrided(samples.data(), size, stride);
+        return;
+    }
+    const long long wide = static_cast<long long>(size - 1) * stride + filterSpan + 1;
+    if (static_cast<long long>(wideSamples.size()) < wide)
+        wideSamples.assign(static_cast<std::size_t>(wide), Complex{});
+    const int length = static_cast<int>(wide);
+    Complex* x = wideSamples.data();
+    driver->readStrided(x, length, 1);
+
+    // One sweep: three moving sums of boxLength samples into a short ring,
+    // and each decimated sample from the taps as soon as the sweep has passed
+    // its last one. The sums are kept as three running totals of whole
+    // numbers (the ring holds multiples of 1/256) and differenced over
+    // boxLength, 2 and 3 boxLength samples: exact, with wrap-around in the
+    // totals cancelling out, and without a chain of slow floating additions.
+    const int taps = static_cast<int>(decimationTaps.size());
+    const int reach = (taps - 1) * boxLength;
+    const int box = boxLength;
+    std::size_t ringSize = 1;
+    while (ringSize < static_cast<std::size_t>(reach) + 1)
+        ringSize *= 2;
+    std::size_t totalsSize = 1;
+    while (totalsSize < 3 * static_cast<std::size_t>(box) + 1)
+        totalsSize *= 2;
+    if (boxRing.size() != ringSize)
+        boxRing.assign(ringSize, 0.0f);
+    if (boxTotals.size() != totalsSize)
+        boxTotals.assign(totalsSize, 0);
+    const int mask = static_cast<int>(ringSize) - 1;
+    const int totalsMask = static_cast<int>(totalsSize) - 1;
+    float* ring = boxRing.data();
+    std::uint64_t* totals = boxTotals.data();
+    const float* h = decimationTaps.data();
+    std::uint64_t t1 = 0, t2 = 0, t3 = 0;
+    int n = 0;
+    long long due = 3LL * box + reach;
+    for (int i = 0; i < length && n < size; ++i) {
+        const auto whole = static_cast<std::int64_t>(x[i].re * 256.0f);
+        if (box > 1) {
+            t1 += static_cast<std::uint64_t>(whole);
+            t2 += t1;
+            t3 += t2;
+            totals[i & totalsMask] = t3;
+            if (i >= 3 * box) {
+                const std::uint64_t sum = t3 - 3 * totals[(i - box) & totalsMask] +
+                                          3 * totals[(i - 2 * box) & totalsMask] -
+                                          totals[(i - 3 * box) & totalsMask];
+                ring[i & mask] = static_cast<float>(static_cast<std::int64_t>(sum));
+            }
+        } else {
+            ring[i & mask] = static_cast<float>(whole);
+        }
+        if (i != due)
+            continue;
+        const int start = i - reach;
+        double partial[4] = {0.0, 0.0, 0.0, 0.0};
+        int j = 0;
+        // Four sums side by side, so the additions need not wait on each other.
+        for (; j + 3 < taps; j += 4) {
+            const int at = start + j * boxLength;
+            partial[0] += static_cast<double>(h[j]) * ring[at & mask];
+            partial[1] += static_cast<double>(h[j + 1]) * ring[(at + boxLength) & mask];
+            partial[2] += static_cast<double>(h[j + 2]) * ring[(at + 2 * boxLength) & mask];
+            partial[3] += static_cast<double>(h[j + 3]) * ring[(at + 3 * boxLength) & mask];
+        }
+        for (; j < taps; ++j)
+            partial[0] += static_cast<double>(h[j]) * ring[(start + j * boxLength) & mask];
+        samples[n] = Complex{
+            static_cast<float>((partial[0] + partial[1]) + (partial[2] + partial[3])), 0.0f};
+        ++n;
+        due += stride;
+    }
+}
+
+// The 1.5 and 2.25 copies stretch the window by linear interpolation, which
+// leaves faint images of the partials they stretch: with the decimated rate
+// near nine times the tone, the 1.5 copy puts one of the third partial a few
+// cents from the tone. The copies are summed with their phases, so in some
+// windows the partials at the tone nearly cancel and that image is the peak,
+// or shares the band around it. The peak stands for the tone only when the
+// unfolded window has a partial at itself or at a whole multiple of it: the
+// strongest level within +-5 cents there lies on that multiple and is not
+// negligible beside the peak. Transforms the sample buffer.
+bool AnalyzerPro::peakConfirmed(int peakBin, float level, const bool flags[6]) {
+    if (!flags[1] && !flags[3])
+        return true;
+    static constexpr int WHOLE_FLAGS[4] = {0, 2, 4, 5};
+    static constexpr int WHOLE_FACTORS[4] = {1, 2, 3, 4};
+    bool anyWhole = false;
+    for (int flag : WHOLE_FLAGS)
+        anyWhole = anyWhole || flags[flag];
+    if (!anyWhole)
+        return true;
+    fft->forward(samples.data());
+    const float n = static_cast<float>(size);
+    for (int i = 0; i < 4; ++i) {
+        if (!flags[WHOLE_FLAGS[i]])
+            continue;
+        const int k = WHOLE_FACTORS[i];
+        const double centre = static_cast<double>(k) * peakBin;
+        const double band = std::max(k + 1.0, centre * (fiveCents - 1.0));
+        const int from = std::max(1, static_cast<int>(std::floor(centre - band)));
+        const int to = std::min(size / 2 - 1, static_cast<int>(std::ceil(centre + band)));
+        int strongest = from;
+        float strongestLevel = 0.0f;
+        for (int b = from; b <= to; ++b) {
+            const float m =
+                std::sqrt(samples[b].re * samples[b].re + samples[b].im * samples[b].im);
+            if (m > strongestLevel) {
+                strongestLevel = m;
+                strongest = b;
+            }
+        }
+        // The peak bin is the one nearest the tone, so the partial lies
+        // within k / 2 bins of k times it; one more for a peak pushed aside.
+        if (std::fabs(strongest - centre) <= 0.5 * k + 1.0 &&
+            strongestLevel / n >= CONFIRMING_SHARE * level)
+            return true;
+    }
+    return false;
+}
+
 std::unique_ptr<AnalysisResultPro> AnalyzerPro::unmeasuredRecord() const {
     auto record = std::make_unique<AnalysisResultPro>(target ? *target : TargetData());
     return record;
@@ -182,12 +373,14 @@ std::unique_ptr<AnalysisResultPro> AnalyzerPro::analyzeWindow(float testFrequenc
         return unmeasuredRecord();
     const float f = target->frequency;
     Complex* x = spectrum.data();
+    bool flags[6] = {true, false, false, false, false, false};
 
     if (testFrequency > 0.0f) {
         driver->makeTestTone(x, size, stride, testFrequency, startPhase);
     } else {
-        driver->readStrided(samples.data(), size, stride);
-        foldHarmonics(samples.data(), x, size, settings.harmonics);
+        readDecimated();
+        std::copy(std::begin(settings.harmonics), std::end(settings.harmonics), flags);
+        foldHarmonics(samples.data(), x, size, flags);
     }
     fft->forward(x);
 
@@ -253,6 +446,8 @@ std::unique_ptr<AnalysisResultPro> AnalyzerPro::analyzeWindow(float testFrequenc
     }
 
     auto record = std::make_unique<AnalysisResultPro>(*target);
+    if (!(testFrequency > 0.0f))
+        record->confirmed = peakConfirmed(lo + peak, levels[peak], flags);
     if (periods > 0) {
         const float before = std::fabs(x[first - 1].re);
         const float after = std::fabs(x[first].re);

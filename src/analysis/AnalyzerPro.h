@@ -7,6 +7,7 @@
 #include "state/MeasurementSettings.h"
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -83,6 +84,15 @@ private:
     // A record for a target this analyzer cannot measure: no levels, nothing
     // timed.
     std::unique_ptr<AnalysisResultPro> unmeasuredRecord() const;
+    // Whether the peak at transform bin peakBin stands for a partial of the
+    // captured sound rather than an image of the folding.
+    bool peakConfirmed(int peakBin, float level, const bool flags[6]);
+    // The low-pass that keeps partials above half the decimated rate from
+    // folding back into the band of the target; made with the calibration.
+    void designDecimationFilter();
+    // N samples of captured sound at every stride-th position, low-passed
+    // before the decimation, into the sample buffer.
+    void readDecimated();
 
     std::unique_ptr<TargetData> target;
     CaptureDriver* driver = nullptr;
@@ -104,6 +114,16 @@ private:
     bool measurable = false;
     std::vector<Complex> spectrum;
     std::vector<Complex> samples;
+    // The decimation low-pass: a moving average of boxLength samples taken
+    // three times, then decimationTaps applied boxLength samples apart.
+    // Nothing when the stride is 1.
+    int boxLength = 1;
+    std::vector<float> decimationTaps;
+    // Samples the filter reads beyond the window's own (N - 1) * stride + 1.
+    long long filterSpan = 0;
+    std::vector<Complex> wideSamples;
+    std::vector<float> boxRing;
+    std::vector<std::uint64_t> boxTotals;
     std::array<std::unique_ptr<FFT>, 20> transforms;
     FFT* fft = nullptr;
 };

@@ -15,6 +15,12 @@ namespace {
 // Strides beyond this are far longer than any ring; clamping here keeps the
 // float-to-int conversion defined for the tiniest targets.
 constexpr float STRIDE_LIMIT = 1.0e8f;
+// How much of a pass's strongest level the partial that confirms it must have.
+constexpr double CONFIRMING_SHARE = 0.1;
+// ... and how far it must stand above the mean level of the bins around it,
+// FLOOR_BINS to each side.
+constexpr double ABOVE_FLOOR = 4.0;
+constexpr int FLOOR_BINS = 32;
 
 int strideFor(float sampleRate, float divisor) {
     const float steps = sampleRate / divisor;
@@ -103,9 +109,84 @@ void AnalyzerStd::analyze(AnalysisResultStd& result, CaptureDriver& driver,
     fft->forward(spectrum.data());
 
     const int count = result.getBinCount();
+    passLevels.resize(static_cast<std::size_t>(count));
+    int peak = -1;
+    float max = 0.0f;
+    for (int j = 0; j < count; ++j) {
+        passLevels[j] = levelAt(grid[j]);
+        if (passLevels[j] > max) {
+            max = passLevels[j];
+            peak = j;
+        }
+    }
+    // A pass whose strongest level is no tone adds nothing, as a silent pass.
+    if (peak >= 0 && !peakConfirmed(result, peak, max, settings.harmonics))
+        return;
     for (int j = 0; j < count; ++j)
-        result.addValue(j, levelAt(grid[j]));
+        result.addValue(j, passLevels[j]);
     result.accumulatePass();
+}
+
+// The 1.5 and 2.25 copies also stretch partials that are not the ones they
+// are meant for: the second partial of a tone folded by 2.25 lands 204 cents
+// below the tone, inside the grid for a tone a few cents sharp (and at its
+// edge for one in tune). The copies are summed with their phases, so in some
+// windows the partials at the tone nearly cancel and that image is the
+// strongest level of the pass. A level that stands for a tone has the tone's
+// partial at itself or at a whole multiple in the unfolded window; such an
+// image has none there.
+bool AnalyzerStd::peakConfirmed(const AnalysisResultStd& result, int peak, float level,
+                                const bool flags[6]) {
+    if (!flags[1] && !flags[3])
+        return true;
+    static constexpr int WHOLE_FLAGS[4] = {0, 2, 4, 5};
+    static constexpr double WHOLE_FACTORS[4] = {1.0, 2.0, 3.0, 4.0};
+    bool anyWhole = false;
+    for (int flag : WHOLE_FLAGS)
+        anyWhole = anyWhole || flags[flag];
+    if (!anyWhole)
+        return true;
+
+    const float* grid = result.getBinFrequencies();
+    double p = grid[peak];
+    if (calibrated)
+        p *= calibFactor;
+    // The partial may lie anywhere within half a grid step of the level.
+    const int neighbour = peak + 1 < result.getBinCount() ? peak + 1 : peak - 1;
+    const double halfStep = std::sqrt(std::max(static_cast<double>(grid[neighbour]) / grid[peak],
+                                               static_cast<double>(grid[peak]) / grid[neighbour])) -
+                            1.0;
+    fft->forward(samples.data());
+    const double n = size;
+    const auto levelOf = [&](int k) {
+        return std::hypot(static_cast<double>(samples[k].re), static_cast<double>(samples[k].im)) /
+               n;
+    };
+    for (int i = 0; i < 4; ++i) {
+        if (!flags[WHOLE_FLAGS[i]])
+            continue;
+        const double centre = WHOLE_FACTORS[i] * p / binWidth;
+        const double reach = centre * halfStep + 1.0;
+        const int from = std::max(1, static_cast<int>(std::floor(centre - reach)));
+        const int to = std::min(size / 2 - 1, static_cast<int>(std::ceil(centre + reach)));
+        double strongest = 0.0;
+        for (int k = from; k <= to; ++k)
+            strongest = std::max(strongest, levelOf(k));
+        // The floor around it: in noise the strongest of a few bins is
+        // about twice their mean, a partial many times more.
+        const int floorFrom = std::max(1, from - FLOOR_BINS);
+        const int floorTo = std::min(size / 2 - 1, to + FLOOR_BINS);
+        double floorSum = 0.0;
+        for (int k = floorFrom; k <= floorTo; ++k)
+            floorSum += levelOf(k);
+        const double floorLevel = floorSum / (floorTo - floorFrom + 1);
+        // The partials of a tone that add up at its level are at most four, so
+        // the strongest of them, even between two bins, has more than a tenth
+        // of the level; an image has only leakage and noise there.
+        if (strongest >= CONFIRMING_SHARE * level && strongest >= ABOVE_FLOOR * floorLevel)
+            return true;
+    }
+    return false;
 }
 
 // The level of the window's spectrum at frequency x, between the bins of

@@ -57,6 +57,9 @@ public:
 
 private:
     float levelAt(float x) const;
+    // Whether the strongest level of a pass, at grid value peak, stands for
+    // sound that is there (see analyze). Transforms the sample buffer.
+    bool peakConfirmed(const AnalysisResultStd& result, int peak, float level, const bool flags[6]);
 
     const TargetData* target = nullptr;
     int order = 0;
@@ -69,6 +72,8 @@ private:
     float windowLength = 0.0f;
     std::vector<Complex> spectrum;
     std::vector<Complex> samples;
+    // The levels of the pass in progress, before they go to the record.
+    std::vector<float> passLevels;
     std::array<std::unique_ptr<FFT>, 20> transforms;
     FFT* fft = nullptr;
     // 2^(-calibIn / 1200) of the pass in progress.
