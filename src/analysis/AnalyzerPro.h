@@ -121,9 +121,10 @@ private:
     std::vector<float> decimationTaps;
     // Samples the filter reads beyond the window's own (N - 1) * stride + 1.
     long long filterSpan = 0;
-    std::vector<Complex> wideSamples;
     std::vector<float> boxRing;
     std::vector<std::uint64_t> boxTotals;
+    // The filter's inputs for one decimated sample, in the taps' order.
+    std::vector<float> tapValues;
     std::array<std::unique_ptr<FFT>, 20> transforms;
     FFT* fft = nullptr;
 };
