@@ -233,7 +233,7 @@ void AnalyzerPro::designDecimationFilter() {
     const double scale = 1.0 / (sum * box * box * box * 256.0);
     decimationTaps.resize(static_cast<std::size_t>(count));
     for (int j = 0; j < count; ++j)
-        decimationTaps[j] = static_cast<float>(taps[j] * scale);
+        decimationTaps[j] = static_cast<double>(static_cast<float>(taps[j] * scale));
     filterSpan = static_cast<long long>(count - 1) * boxLength + 3LL * boxLength;
 }
 
@@ -270,18 +270,18 @@ void AnalyzerPro::readDecimated() {
             totalsSize *= 2;
     }
     if (!sparse && boxRing.size() != 2 * ringSize)
-        boxRing.assign(2 * ringSize, 0.0f);
+        boxRing.assign(2 * ringSize, 0.0);
     if (box > 1 && boxTotals.size() != totalsSize)
         boxTotals.assign(totalsSize, 0);
     if (tapValues.size() != static_cast<std::size_t>(taps))
-        tapValues.assign(static_cast<std::size_t>(taps), 0.0f);
+        tapValues.assign(static_cast<std::size_t>(taps), 0.0);
     const long long mask = static_cast<long long>(ringSize) - 1;
     const long long half = static_cast<long long>(ringSize);
     const long long totalsMask = static_cast<long long>(totalsSize) - 1;
-    float* ring = boxRing.data();
+    double* ring = boxRing.data();
     std::uint64_t* totals = boxTotals.data();
-    float* column = tapValues.data();
-    const float* h = decimationTaps.data();
+    double* column = tapValues.data();
+    const double* h = decimationTaps.data();
     std::uint64_t t1 = 0, t2 = 0, t3 = 0;
     long long i = 0;
     int n = 0;
@@ -289,7 +289,7 @@ void AnalyzerPro::readDecimated() {
 
     const auto emit = [&] {
         const long long start = due - reach;
-        const float* values;
+        const double* values;
         long long spacing;
         if (sparse) {
             long long at = start - 3LL * box;
@@ -300,7 +300,7 @@ void AnalyzerPro::readDecimated() {
             for (int j = 0; j < taps; ++j, at += box) {
                 const std::uint64_t u3 = totals[at & totalsMask];
                 const std::uint64_t sum = u3 - 3 * u2 + 3 * u1 - u0;
-                column[j] = static_cast<float>(static_cast<std::int64_t>(sum));
+                column[j] = static_cast<double>(static_cast<float>(static_cast<std::int64_t>(sum)));
                 u0 = u1;
                 u1 = u2;
                 u2 = u3;
@@ -316,14 +316,14 @@ void AnalyzerPro::readDecimated() {
         int j = 0;
         // Four sums side by side, so the additions need not wait on each other.
         for (; j + 3 < taps; j += 4) {
-            const float* v = values + j * spacing;
-            partial[0] += static_cast<double>(h[j]) * v[0];
-            partial[1] += static_cast<double>(h[j + 1]) * v[spacing];
-            partial[2] += static_cast<double>(h[j + 2]) * v[2 * spacing];
-            partial[3] += static_cast<double>(h[j + 3]) * v[3 * spacing];
+            const double* v = values + j * spacing;
+            partial[0] += h[j] * v[0];
+            partial[1] += h[j + 1] * v[spacing];
+            partial[2] += h[j + 2] * v[2 * spacing];
+            partial[3] += h[j + 3] * v[3 * spacing];
         }
         for (; j < taps; ++j)
-            partial[0] += static_cast<double>(h[j]) * values[j * spacing];
+            partial[0] += h[j] * values[j * spacing];
         samples[n] = Complex{
             static_cast<float>((partial[0] + partial[1]) + (partial[2] + partial[3])), 0.0f};
         ++n;
@@ -358,14 +358,14 @@ void AnalyzerPro::readDecimated() {
                         const std::uint64_t sum = s3 - 3 * totals[(at - box) & totalsMask] +
                                                   3 * totals[(at - 2LL * box) & totalsMask] -
                                                   totals[(at - 3LL * box) & totalsMask];
-                        const float value = static_cast<float>(static_cast<std::int64_t>(sum));
+                        const double value = static_cast<float>(static_cast<std::int64_t>(sum));
                         ring[at & mask] = value;
                         ring[(at & mask) + half] = value;
                     }
                 }
             } else {
                 for (; k < end; ++k, ++at) {
-                    const float value =
+                    const double value =
                         static_cast<float>(static_cast<std::int32_t>(run[k] * 256.0f));
                     ring[at & mask] = value;
                     ring[(at & mask) + half] = value;
