@@ -233,7 +233,7 @@ void AnalyzerPro::designDecimationFilter() {
     const double scale = 1.0 / (sum * box * box * box * 256.0);
     decimationTaps.resize(static_cast<std::size_t>(count));
     for (int j = 0; j < count; ++j)
-        decimationTaps[j] = static_cast<float>(taps[j] * scale);
+        decimationTaps[j] = static_cast<double>(static_cast<float>(taps[j] * scale));
     filterSpan = static_cast<long long>(count - 1) * boxLength + 3LL * boxLength;
 }
 
@@ -242,76 +242,147 @@ void AnalyzerPro::readDecimated() {
         driver->readStrided(samples.data(), size, stride);
         return;
     }
-    const long long wide = static_cast<long long>(size - 1) * stride + filterSpan + 1;
-    if (static_cast<long long>(wideSamples.size()) < wide)
-        wideSamples.assign(static_cast<std::size_t>(wide), Complex{});
-    const int length = static_cast<int>(wide);
-    Complex* x = wideSamples.data();
-    driver->readStrided(x, length, 1);
+    const long long length = static_cast<long long>(size - 1) * stride + filterSpan + 1;
 
-    // One sweep: three moving sums of boxLength samples into a short ring,
-    // and each decimated sample from the taps as soon as the sweep has passed
-    // its last one. The sums are kept as three running totals of whole
-    // numbers (the ring holds multiples of 1/256) and differenced over
+    // One sweep over the ring in place: three moving sums of boxLength
+    // samples, and each decimated sample from the taps as soon as the sweep
+    // has passed its last one. The sums are kept as three running totals of
+    // whole numbers (the ring holds multiples of 1/256) and differenced over
     // boxLength, 2 and 3 boxLength samples: exact, with wrap-around in the
     // totals cancelling out, and without a chain of slow floating additions.
+    // When the taps are fewer than the samples between two decimated ones
+    // (deep targets), the sums are differenced only where the taps use them;
+    // successive taps lie boxLength apart, so each shares three totals with
+    // the one before.
     const int taps = static_cast<int>(decimationTaps.size());
-    const int reach = (taps - 1) * boxLength;
     const int box = boxLength;
+    const long long reach = static_cast<long long>(taps - 1) * box;
+    const bool sparse = box > 1 && taps + 3 < stride;
     std::size_t ringSize = 1;
     while (ringSize < static_cast<std::size_t>(reach) + 1)
         ringSize *= 2;
     std::size_t totalsSize = 1;
-    while (totalsSize < 3 * static_cast<std::size_t>(box) + 1)
-        totalsSize *= 2;
-    if (boxRing.size() != ringSize)
-        boxRing.assign(ringSize, 0.0f);
-    if (boxTotals.size() != totalsSize)
+    if (sparse) {
+        while (totalsSize < static_cast<std::size_t>(reach + 3LL * box) + 1)
+            totalsSize *= 2;
+    } else if (box > 1) {
+        while (totalsSize < 3 * static_cast<std::size_t>(box) + 1)
+            totalsSize *= 2;
+    }
+    if (!sparse && boxRing.size() != 2 * ringSize)
+        boxRing.assign(2 * ringSize, 0.0);
+    if (box > 1 && boxTotals.size() != totalsSize)
         boxTotals.assign(totalsSize, 0);
-    const int mask = static_cast<int>(ringSize) - 1;
-    const int totalsMask = static_cast<int>(totalsSize) - 1;
-    float* ring = boxRing.data();
+    if (tapValues.size() != static_cast<std::size_t>(taps))
+        tapValues.assign(static_cast<std::size_t>(taps), 0.0);
+    const long long mask = static_cast<long long>(ringSize) - 1;
+    const long long half = static_cast<long long>(ringSize);
+    const long long totalsMask = static_cast<long long>(totalsSize) - 1;
+    double* ring = boxRing.data();
     std::uint64_t* totals = boxTotals.data();
-    const float* h = decimationTaps.data();
+    double* column = tapValues.data();
+    const double* h = decimationTaps.data();
     std::uint64_t t1 = 0, t2 = 0, t3 = 0;
+    long long i = 0;
     int n = 0;
     long long due = 3LL * box + reach;
-    for (int i = 0; i < length && n < size; ++i) {
-        const auto whole = static_cast<std::int64_t>(x[i].re * 256.0f);
-        if (box > 1) {
-            t1 += static_cast<std::uint64_t>(whole);
-            t2 += t1;
-            t3 += t2;
-            totals[i & totalsMask] = t3;
-            if (i >= 3 * box) {
-                const std::uint64_t sum = t3 - 3 * totals[(i - box) & totalsMask] +
-                                          3 * totals[(i - 2 * box) & totalsMask] -
-                                          totals[(i - 3 * box) & totalsMask];
-                ring[i & mask] = static_cast<float>(static_cast<std::int64_t>(sum));
+
+    const auto emit = [&] {
+        const long long start = due - reach;
+        const double* values;
+        long long spacing;
+        if (sparse) {
+            long long at = start - 3LL * box;
+            std::uint64_t u0 = totals[at & totalsMask];
+            std::uint64_t u1 = totals[(at + box) & totalsMask];
+            std::uint64_t u2 = totals[(at + 2LL * box) & totalsMask];
+            at = start;
+            for (int j = 0; j < taps; ++j, at += box) {
+                const std::uint64_t u3 = totals[at & totalsMask];
+                const std::uint64_t sum = u3 - 3 * u2 + 3 * u1 - u0;
+                column[j] = static_cast<double>(static_cast<float>(static_cast<std::int64_t>(sum)));
+                u0 = u1;
+                u1 = u2;
+                u2 = u3;
             }
+            values = column;
+            spacing = 1;
         } else {
-            ring[i & mask] = static_cast<float>(whole);
+            // The ring is written twice over, so the taps' span lies in one piece.
+            values = ring + (start & mask);
+            spacing = box;
         }
-        if (i != due)
-            continue;
-        const int start = i - reach;
         double partial[4] = {0.0, 0.0, 0.0, 0.0};
         int j = 0;
         // Four sums side by side, so the additions need not wait on each other.
         for (; j + 3 < taps; j += 4) {
-            const int at = start + j * boxLength;
-            partial[0] += static_cast<double>(h[j]) * ring[at & mask];
-            partial[1] += static_cast<double>(h[j + 1]) * ring[(at + boxLength) & mask];
-            partial[2] += static_cast<double>(h[j + 2]) * ring[(at + 2 * boxLength) & mask];
-            partial[3] += static_cast<double>(h[j + 3]) * ring[(at + 3 * boxLength) & mask];
+            const double* v = values + j * spacing;
+            partial[0] += h[j] * v[0];
+            partial[1] += h[j + 1] * v[spacing];
+            partial[2] += h[j + 2] * v[2 * spacing];
+            partial[3] += h[j + 3] * v[3 * spacing];
         }
         for (; j < taps; ++j)
-            partial[0] += static_cast<double>(h[j]) * ring[(start + j * boxLength) & mask];
+            partial[0] += h[j] * values[j * spacing];
         samples[n] = Complex{
             static_cast<float>((partial[0] + partial[1]) + (partial[2] + partial[3])), 0.0f};
         ++n;
         due += stride;
-    }
+    };
+
+    driver->readRuns(static_cast<int>(length), [&](const float* run, int count) {
+        int k = 0;
+        while (k < count && n < size) {
+            // Up to and including the next decimated position, or the run's
+            // end. The totals live in locals here: stores through totals
+            // could otherwise alias them and keep them out of registers.
+            const int end = static_cast<int>(std::min<long long>(count, k + (due - i) + 1));
+            std::uint64_t s1 = t1, s2 = t2, s3 = t3;
+            long long at = i;
+            if (sparse) {
+                for (; k < end; ++k, ++at) {
+                    s1 += static_cast<std::uint64_t>(
+                        static_cast<std::int64_t>(static_cast<std::int32_t>(run[k] * 256.0f)));
+                    s2 += s1;
+                    s3 += s2;
+                    totals[at & totalsMask] = s3;
+                }
+            } else if (box > 1) {
+                for (; k < end; ++k, ++at) {
+                    s1 += static_cast<std::uint64_t>(
+                        static_cast<std::int64_t>(static_cast<std::int32_t>(run[k] * 256.0f)));
+                    s2 += s1;
+                    s3 += s2;
+                    totals[at & totalsMask] = s3;
+                    if (at >= 3LL * box) {
+                        const std::uint64_t sum = s3 - 3 * totals[(at - box) & totalsMask] +
+                                                  3 * totals[(at - 2LL * box) & totalsMask] -
+                                                  totals[(at - 3LL * box) & totalsMask];
+                        const double value = static_cast<float>(static_cast<std::int64_t>(sum));
+                        ring[at & mask] = value;
+                        ring[(at & mask) + half] = value;
+                    }
+                }
+            } else {
+                for (; k < end; ++k, ++at) {
+                    const double value =
+                        static_cast<float>(static_cast<std::int32_t>(run[k] * 256.0f));
+                    ring[at & mask] = value;
+                    ring[(at & mask) + half] = value;
+                }
+            }
+            t1 = s1;
+            t2 = s2;
+            t3 = s3;
+            i = at;
+            if (i - 1 == due)
+                emit();
+        }
+    });
+    // A driver that handed over fewer samples than asked for leaves the rest
+    // of the window silent rather than stale.
+    for (; n < size; ++n)
+        samples[n] = Complex{};
 }
 
 // The 1.5 and 2.25 copies stretch the window by linear interpolation, which

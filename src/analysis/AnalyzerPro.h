@@ -118,12 +118,16 @@ private:
     // three times, then decimationTaps applied boxLength samples apart.
     // Nothing when the stride is 1.
     int boxLength = 1;
-    std::vector<float> decimationTaps;
+    // Single-precision taps, held widened for the double sums.
+    std::vector<double> decimationTaps;
     // Samples the filter reads beyond the window's own (N - 1) * stride + 1.
     long long filterSpan = 0;
-    std::vector<Complex> wideSamples;
-    std::vector<float> boxRing;
+    // Single-precision filtered samples, held widened: each is used by
+    // several taps.
+    std::vector<double> boxRing;
     std::vector<std::uint64_t> boxTotals;
+    // The filter's inputs for one decimated sample, in the taps' order.
+    std::vector<double> tapValues;
     std::array<std::unique_ptr<FFT>, 20> transforms;
     FFT* fft = nullptr;
 };

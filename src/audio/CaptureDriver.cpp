@@ -2,6 +2,8 @@
 
 #include "runtime/Random.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace tonvela {
@@ -188,6 +190,45 @@ void CaptureDriver::readStrided(Complex* dest, int count, int stride) {
         p -= step;
         if (p < 0)
             p += length;
+    }
+}
+
+void CaptureDriver::readRuns(int count,
+                             const std::function<void(const float* run, int length)>& consume) {
+    if (count <= 0)
+        return;
+    if (silent) {
+        static const std::array<float, 4096> zeros{};
+        for (int done = 0; done < count;) {
+            const int run = std::min(count - done, static_cast<int>(zeros.size()));
+            consume(zeros.data(), run);
+            done += run;
+        }
+        return;
+    }
+    Guard guard(ringLock);
+    const long long length = ringLength;
+    const long long step = 1 % length;
+    const long long jitter = tonvela::rand() % bufferBytes;
+    long long newest = (static_cast<long long>(writeIndex) - jitter - step) % length;
+    if (newest < 0)
+        newest += length;
+    if (step == 0) {
+        // A ring of one sample: every position is that sample.
+        for (int i = 0; i < count; ++i)
+            consume(&ring[static_cast<std::size_t>(newest)], 1);
+        return;
+    }
+    // A window longer than the ring goes round it more than once, as in
+    // readStrided.
+    long long p = (newest - static_cast<long long>(count - 1) % length) % length;
+    if (p < 0)
+        p += length;
+    for (long long remaining = count; remaining > 0;) {
+        const long long run = std::min(remaining, length - p);
+        consume(&ring[static_cast<std::size_t>(p)], static_cast<int>(run));
+        remaining -= run;
+        p = 0;
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -39,6 +40,11 @@ public:
     // count samples spaced stride apart, oldest first, ending a random 0 ..
     // bufferBytes - 1 positions plus one stride before the newest sample.
     void readStrided(Complex* dest, int count, int stride);
+    // The samples readStrided(dest, count, 1) would give, with the same
+    // jitter, handed to consume in place as successive runs of the ring,
+    // oldest first, while the ring is locked: a long window need not be
+    // copied before it is filtered. consume must not call back into the driver.
+    void readRuns(int count, const std::function<void(const float* run, int length)>& consume);
     float sampleRate() const { return static_cast<float>(captureFormat.samplesPerSecond); }
     // A sine of peak 10 on the ring's scale, at the rate of every stride-th sample.
     void makeTestTone(Complex* dest, int count, int stride, float frequency,

@@ -4,6 +4,7 @@
 #include "runtime/Random.h"
 #include "state/DataStructure.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <vector>
@@ -324,6 +325,65 @@ TEST_F(CaptureDriverTest, ManagerReplacesDriverOnlyWhenSelectionChanges) {
     CaptureDriver* third = manager.getDriver();
     EXPECT_EQ(third->requestedDevice(), -1);
     EXPECT_FALSE(third->isSilent());
+}
+
+// Runs read in place hand over exactly the samples of a read of every
+// sample, with the same jitter: short windows, one across the ring's start,
+// one longer than the ring, and a silent driver.
+TEST_F(CaptureDriverTest, RunsInPlaceMatchAReadOfEverySample) {
+    const double rate = 11025.0;
+    addDevice(FORMAT_1M16, [rate](double seconds) { return rampSignal(seconds, rate); });
+    CaptureDriver driver(0);
+    const int length = driver.getRingLength();
+    Access::setWriteIndex(driver, length - 100);
+    ASSERT_TRUE(backend->step(0));
+    ASSERT_TRUE(backend->step(0));
+    CaptureDriver silent(-1);
+    ASSERT_TRUE(silent.isSilent());
+
+    struct Case {
+        CaptureDriver* driver;
+        int count;
+        int expectedRuns;
+    };
+    const Case cases[] = {
+        {&driver, 1, -1},    {&driver, 300, -1}, {&driver, 8000, -1}, {&driver, length + 5000, -1},
+        {&silent, 10000, 3}, {&driver, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.count);
+        const unsigned seed = 4321u + static_cast<unsigned>(c.count);
+        tonvela::srand(seed);
+        std::vector<Complex> expected(static_cast<std::size_t>(std::max(c.count, 1)),
+                                      Complex{7.0f, 7.0f});
+        c.driver->readStrided(expected.data(), c.count, 1);
+        const int afterStrided = tonvela::rand();
+
+        tonvela::srand(seed);
+        std::vector<float> got;
+        int runs = 0;
+        c.driver->readRuns(c.count, [&](const float* run, int count) {
+            ASSERT_GT(count, 0);
+            got.insert(got.end(), run, run + count);
+            ++runs;
+        });
+        EXPECT_EQ(tonvela::rand(), afterStrided);
+        int expectedRuns = c.expectedRuns;
+        if (expectedRuns < 0) {
+            // One run up to the ring's end, then one per round from its start.
+            tonvela::srand(seed);
+            const int jitter = tonvela::rand() % c.driver->getBufferBytes();
+            const int newest = (Access::writeIndex(*c.driver) - jitter - 1 + length) % length;
+            const int oldest = ((newest - (c.count - 1)) % length + length) % length;
+            const int first = std::min(c.count, length - oldest);
+            expectedRuns = 1 + (c.count - first + length - 1) / length;
+        }
+        EXPECT_EQ(runs, expectedRuns);
+        ASSERT_EQ(static_cast<int>(got.size()), c.count);
+        for (int i = 0; i < c.count; ++i)
+            ASSERT_EQ(got[static_cast<std::size_t>(i)], expected[static_cast<std::size_t>(i)].re)
+                << i;
+    }
 }
 
 } // namespace
