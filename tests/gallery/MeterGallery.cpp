@@ -2,82 +2,21 @@
 // without a result, with a tone 3.46 cents sharp measured by the standard
 // analyzer (Accurate mode) and by the precision analyzer, zoomed and not.
 #include "gallery/Gallery.h"
+#include "gallery/SharpTone.h"
 
 #include "analysis/AnalysisResultPro.h"
 #include "analysis/AnalysisResultStd.h"
-#include "analysis/AnalyzerPro.h"
-#include "analysis/AnalyzerStd.h"
-#include "analysis/SteppedCapture.h"
-#include "audio/CaptureDriver.h"
 #include "panel/DeviationControl.h"
 #include "panel/DisplayControl.h"
 #include "panel/StrobeControl.h"
 #include "platform/gui/WindowSystem.h"
 #include "runtime/Messages.h"
-#include "runtime/Random.h"
-#include "state/DataStructure.h"
 
-#include <cmath>
-#include <cstdio>
 #include <memory>
 
 namespace tonvela::gallery {
 
 namespace {
-
-constexpr double SHARP_CENTS = 3.46;
-
-void setAccuracy(int accuracy) {
-    MeasurementSettings settings;
-    DataStructure::getInstance().getMeasurementSettings(settings);
-    settings.accuracy = accuracy;
-    DataStructure::getInstance().setMeasurementSettings(settings);
-}
-
-struct Measured {
-    TargetData target;
-    std::unique_ptr<AnalysisResultStd> standard;
-    std::unique_ptr<AnalysisResultPro> precise;
-};
-
-// A sine 3.46 cents above A4 in the current scale settings, captured through
-// a stepped virtual input and measured by both analyzers.
-Measured measureSharpA4() {
-    Measured m;
-    const ToneScaleCollection& scales = DataStructure::getInstance().getToneScales();
-    m.target = TargetData(57, scales.getNoteFrequency(57), scales.getNoteLabel(57));
-    tonvela::srand(7);
-    MeasurementSettings saved;
-    DataStructure::getInstance().getMeasurementSettings(saved);
-
-    test::SteppedCapture capture;
-    capture.signal = test::tone(m.target.frequency * std::pow(2.0, SHARP_CENTS / 1200.0), {1});
-    {
-        CaptureDriver driver(0);
-        setAccuracy(1);
-        AnalyzerStd standard;
-        capture.play(0, 6.0);
-        m.standard = std::make_unique<AnalysisResultStd>(m.target, 400, 0.5f);
-        for (int pass = 0; pass < 10; ++pass) {
-            standard.analyze(*m.standard, driver);
-            if (pass % 5 == 4)
-                capture.step(0);
-        }
-        m.standard->evaluate();
-
-        setAccuracy(2);
-        AnalyzerPro precise;
-        precise.analyze(m.target, driver);
-        capture.play(0, precise.getWindowLength() + 0.8);
-        m.precise = precise.analyze(m.target, driver);
-    }
-    DataStructure::getInstance().setMeasurementSettings(saved);
-    std::fprintf(stderr, "tonvela-gallery: %s standard %s cents %s Hz, precise %s cents %s Hz\n",
-                 m.target.name.c_str(), m.standard->getCentsText().c_str(),
-                 m.standard->getFrequencyText().c_str(), m.precise->getCentsText().c_str(),
-                 m.precise->getFrequencyText().c_str());
-    return m;
-}
 
 void tick(StrobeControl& strobe, int count) {
     for (int i = 0; i < count; ++i)
@@ -87,7 +26,7 @@ void tick(StrobeControl& strobe, int count) {
 // The three displays as the panel stacks them in an 800-pixel-wide window:
 // the numeric display in the right half of the first row, then the strobe
 // and the deviation display across the width.
-void panelRows(Gallery& gallery, const Measured& m, const AnalysisResultIfc* result, bool zoom,
+void panelRows(Gallery& gallery, const SharpTone& m, const AnalysisResultIfc* result, bool zoom,
                const std::string& name) {
     WindowHandle* host = gallery.host(800, 172);
     DisplayControl display(host);
@@ -110,7 +49,7 @@ void panelRows(Gallery& gallery, const Measured& m, const AnalysisResultIfc* res
 } // namespace
 
 TONVELA_GALLERY_PAGE(meters) {
-    const Measured m = measureSharpA4();
+    const SharpTone m = measureSharpA4(7);
 
     panelRows(gallery, m, nullptr, false, "meters-none");
     panelRows(gallery, m, m.standard.get(), false, "meters-standard");
