@@ -3,9 +3,9 @@
 // the size of a desktop window with every display, at first start, and small.
 #include "gallery/Gallery.h"
 
-#include "analysis/AnalysisClock.h"
 #include "analysis/AnalysisResultStd.h"
 #include "analysis/AnalyzerStd.h"
+#include "analysis/HeldClock.h"
 #include "analysis/SteppedCapture.h"
 #include "audio/CaptureDriver.h"
 #include "audio/CaptureDriverManager.h"
@@ -19,41 +19,13 @@
 #include "state/DataStructure.h"
 
 #include <cmath>
-#include <condition_variable>
 #include <cstdio>
 #include <memory>
-#include <mutex>
 #include <string>
 
 namespace tonvela::gallery {
 
 namespace {
-
-// Keeps the panel's analysis thread from measuring the (silent) input while
-// the pictures are taken; the one result comes from the page.
-class HeldClock : public AnalysisClock {
-public:
-    std::uint32_t now() override {
-        hold();
-        return 0;
-    }
-    void sleep(int) override { hold(); }
-    void release() {
-        std::lock_guard<std::mutex> guard(lock);
-        released = true;
-        changed.notify_all();
-    }
-
-private:
-    void hold() {
-        std::unique_lock<std::mutex> guard(lock);
-        changed.wait(guard, [this] { return released; });
-    }
-
-    std::mutex lock;
-    std::condition_variable changed;
-    bool released = false;
-};
 
 // Ten standard passes over a sine 3 cents above the target, as the analysis
 // thread measures in Standard mode.
@@ -96,7 +68,7 @@ void panelPicture(Gallery& gallery, int mask, int width, int height, const std::
     // The layout flags come from the settings, in the variant's own directory.
     Settings::openRoot("Tonvela");
     Settings("settings").writeInt("mtool", mask);
-    HeldClock clock;
+    test::HeldClock clock;
     {
         MeasuringTool panel("", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
                             gallery.host(width, height), &clock);

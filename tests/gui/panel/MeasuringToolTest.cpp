@@ -2,9 +2,9 @@
 
 #include "PanelState.h"
 #include "PanelTestSupport.h"
-#include "analysis/AnalysisClock.h"
 #include "analysis/AnalysisResultStd.h"
 #include "analysis/CentFreqCalculator.h"
+#include "analysis/HeldClock.h"
 #include "audio/CaptureDriverManager.h"
 #include "gui/GuiTestSupport.h"
 #include "platform/audio/VirtualAudioBackend.h"
@@ -22,11 +22,9 @@
 
 #include <chrono>
 #include <cmath>
-#include <condition_variable>
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <memory>
-#include <mutex>
 #include <numbers>
 #include <vector>
 
@@ -36,33 +34,6 @@ namespace {
 using test::RecordingWindow;
 
 constexpr unsigned PanelStyle = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN;
-
-// Keeps the analysis thread from measuring (it waits at its first reading of
-// the time) until the test lets it go, so only the records a test posts
-// reach the panel.
-class HeldClock : public AnalysisClock {
-public:
-    std::uint32_t now() override {
-        hold();
-        return 0;
-    }
-    void sleep(int) override { hold(); }
-    void release() {
-        std::lock_guard<std::mutex> guard(lock);
-        released = true;
-        changed.notify_all();
-    }
-
-private:
-    void hold() {
-        std::unique_lock<std::mutex> guard(lock);
-        changed.wait(guard, [this] { return released; });
-    }
-
-    std::mutex lock;
-    std::condition_variable changed;
-    bool released = false;
-};
 
 // A record of the standard analyzer against target with a clean peak
 // `cents` whole cents away, or an unclear one (no sound in any pass).
@@ -100,7 +71,7 @@ protected:
 
     void openPanel(int width = 1000, int height = 700, AnalysisClock* analysisClock = nullptr) {
         host = std::make_unique<RecordingWindow>(width, height);
-        clock = std::make_unique<HeldClock>();
+        clock = std::make_unique<test::HeldClock>();
         panel = std::make_unique<MeasuringTool>("", "", PanelStyle, host->getHandle(),
                                                 analysisClock ? analysisClock : clock.get());
         // As the view does: the panel fills its client area.
@@ -192,7 +163,7 @@ protected:
 
     test::PanelState state{Language::English};
     VirtualAudioBackend* devices = nullptr;
-    std::unique_ptr<HeldClock> clock;
+    std::unique_ptr<test::HeldClock> clock;
     std::unique_ptr<RecordingWindow> host;
     std::unique_ptr<MeasuringTool> panel;
 };
