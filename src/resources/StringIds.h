@@ -85,5 +85,9 @@ inline constexpr int IDS_DEVICE_NO_MEMORY = 2012;
 inline constexpr int IDS_DEVICE_UNKNOWN_REASON = 2013;
 inline constexpr int IDS_DEVICE_INSUFFICIENT = 2014;
 inline constexpr int IDS_NO_INPUT_DEVICE = 2015;
+// The dialogs' number validation; the range text has "%1" and "%2" where the
+// bounds go.
+inline constexpr int IDS_ENTER_NUMBER = 2200;
+inline constexpr int IDS_ENTER_NUMBER_BETWEEN = 2201;
 
 } // namespace tonvela

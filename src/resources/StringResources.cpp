@@ -91,6 +91,9 @@ constexpr StringEntry stringTable[] = {
     {IDS_DEVICE_INSUFFICIENT, "Available device has not sufficient capabilities. ",
      "Ein vorhandenes Gerät bietet nicht die nötigen Fähigkeiten. "},
     {IDS_NO_INPUT_DEVICE, "No input device available. ", "Kein Eingabegerät verfügbar. "},
+    {IDS_ENTER_NUMBER, "Enter a number.", "Geben Sie eine Zahl ein."},
+    {IDS_ENTER_NUMBER_BETWEEN, "Enter a number between %1 and %2.",
+     "Geben Sie eine Zahl zwischen %1 und %2 ein."},
     // The main window: menus, document strings, messages, prompts by command id.
     {IDS_MENU_FILE, "&File", "&Datei"},
     {IDS_MENU_VIEW, "&View", "&Ansicht"},
