@@ -1,16 +1,24 @@
 #include "app/MainFrame.h"
 
-#include "resources/CommandIds.h"
 #include "app/FileDialogs.h"
 #include "app/HelpLauncher.h"
 #include "app/RecentFileList.h"
 #include "app/TonvelaView.h"
+#include "app/dialogs/InputDeviceDialog.h"
+#include "app/dialogs/LanguageDialog.h"
+#include "app/dialogs/MeasurementSettingsDialog.h"
+#include "app/dialogs/PropertiesDialog.h"
+#include "app/dialogs/SettingsDialogSupport.h"
+#include "audio/SoundDeviceManager.h"
 #include "panel/MeasuringTool.h"
 #include "platform/gui/Icon.h"
 #include "platform/gui/MessageBox.h"
 #include "platform/gui/QtBridge.h"
+#include "platform/store/Settings.h"
+#include "resources/CommandIds.h"
 #include "resources/IconIds.h"
 #include "resources/StringResources.h"
+#include "state/DataStructure.h"
 #include "state/TonvelaDoc.h"
 
 #include <QAction>
@@ -137,6 +145,15 @@ void MainFrame::createMenus() {
     connect(appExit, &QAction::triggered, this, &QWidget::close);
     connect(helpFinder, &QAction::triggered, this, &MainFrame::onHelpFinder);
 
+    QAction* properties = addCommand(ID_PROTOCOL_PROPERTIES, IDS_ITEM_PROPERTIES);
+    QAction* measurement = addCommand(ID_SETTINGS_MEASUREMENT, IDS_ITEM_MEASUREMENT);
+    QAction* inputDevice = addCommand(ID_SETTINGS_INPUT_DEVICE, IDS_ITEM_INPUT_DEVICE);
+    QAction* language = addCommand(ID_SETTINGS_LANGUAGE, IDS_ITEM_LANGUAGE);
+    connect(properties, &QAction::triggered, this, [this] { onProtocolProperties(); });
+    connect(measurement, &QAction::triggered, this, [this] { onSettingsMeasurement(); });
+    connect(inputDevice, &QAction::triggered, this, [this] { onSettingsInputDevice(); });
+    connect(language, &QAction::triggered, this, [this] { onSettingsLanguage(); });
+
     QMenu* file = menuBar()->addMenu(text(IDS_MENU_FILE));
     file->setObjectName(QStringLiteral("FileMenu"));
     file->addAction(fileNew);
@@ -159,6 +176,9 @@ void MainFrame::createMenus() {
     file->addSeparator();
     file->addAction(appExit);
 
+    QMenu* tune = menuBar()->addMenu(text(IDS_MENU_TUNE));
+    tune->setObjectName(QStringLiteral("TuneMenu"));
+
     QAction* clearProtocol = addCommand(ID_PROTOCOL_CLEAR, IDS_ITEM_CLEAR_PROTOCOL);
     connect(clearProtocol, &QAction::triggered, this, [this] {
         if (MeasuringTool* panel = view ? view->getMeasuringTool() : nullptr)
@@ -166,7 +186,14 @@ void MainFrame::createMenus() {
     });
     QMenu* protocol = menuBar()->addMenu(text(IDS_MENU_PROTOCOL));
     protocol->setObjectName(QStringLiteral("ProtocolMenu"));
+    protocol->addAction(properties);
     protocol->addAction(clearProtocol);
+
+    QMenu* settings = menuBar()->addMenu(text(IDS_MENU_SETTINGS));
+    settings->setObjectName(QStringLiteral("SettingsMenu"));
+    settings->addAction(measurement);
+    settings->addAction(inputDevice);
+    settings->addAction(language);
 
     QMenu* viewMenu = menuBar()->addMenu(text(IDS_MENU_VIEW));
     viewMenu->setObjectName(QStringLiteral("ViewMenu"));
@@ -189,12 +216,21 @@ void MainFrame::createToolBar() {
     tools->setObjectName(QStringLiteral("ToolBar"));
     tools->setMovable(false);
     tools->setIconSize(QSize(16, 16));
+    // The scale dialog's command belongs to the Tune menu; until it is there
+    // its button stays, disabled, in its place.
+    if (!action(ID_TUNE_SCALE))
+        addCommand(ID_TUNE_SCALE, IDS_ITEM_SCALE)->setEnabled(false);
     const struct {
         int command;
         int icon;
     } buttons[] = {
-        {ID_FILE_NEW, IconFileNew},       {ID_FILE_OPEN, IconFileOpen},
-        {ID_FILE_SAVE, IconFileSave},     {0, 0},
+        {ID_FILE_NEW, IconFileNew},
+        {ID_FILE_OPEN, IconFileOpen},
+        {ID_FILE_SAVE, IconFileSave},
+        {0, 0},
+        {ID_TUNE_SCALE, IconScale},
+        {ID_PROTOCOL_PROPERTIES, IconProtocolProperties},
+        {0, 0},
         {ID_HELP_FINDER, IconHelpTopics},
     };
     for (const auto& button : buttons) {
@@ -347,6 +383,62 @@ bool MainFrame::doSave(const std::string& path) {
 
 void MainFrame::onHelpFinder() {
     launchHelp(frameHandle, helpPath);
+}
+
+bool MainFrame::onProtocolProperties() {
+    ProtocolTexts texts;
+    texts.customer = document.getCustomer();
+    texts.instrument = document.getInstrument();
+    texts.location = document.getLocation();
+    texts.remarks = document.getRemarks();
+    texts.author = document.getAuthor();
+    PropertiesDialog dialog(texts, this);
+    if (!runModal(dialog))
+        return false;
+    const ProtocolTexts& edited = dialog.getTexts();
+    document.setCustomer(edited.customer);
+    document.setInstrument(edited.instrument);
+    document.setLocation(edited.location);
+    document.setRemarks(edited.remarks);
+    document.setAuthor(edited.author);
+    document.SetModifiedFlag(true);
+    document.UpdateAllViews();
+    return true;
+}
+
+bool MainFrame::onSettingsMeasurement() {
+    DataStructure& state = DataStructure::getInstance();
+    MeasurementSettings settings;
+    state.getMeasurementSettings(settings);
+    MeasurementSettingsDialog dialog(settings, this);
+    if (!runModal(dialog))
+        return false;
+    // Even unchanged settings go to the listeners: the analysis takes a fresh
+    // copy at each notification.
+    state.setMeasurementSettings(dialog.getSettings());
+    return true;
+}
+
+bool MainFrame::onSettingsInputDevice() {
+    SoundDeviceManager& manager = SoundDeviceManager::getInstance();
+    if (manager.getDeviceCount() == 0) {
+        messageBox(frameHandle, manager.getErrorText(), AppTitle, MB_OK | MB_ICONWARNING);
+        return false;
+    }
+    InputDeviceDialog dialog(manager, getProfileString("settings", "device"), this);
+    if (!runModal(dialog))
+        return false;
+    manager.selectDevice(dialog.getSelectedDevice());
+    return true;
+}
+
+bool MainFrame::onSettingsLanguage() {
+    LanguageDialog dialog(getProfileString("settings", "language", "xx"), this);
+    if (!runModal(dialog))
+        return false;
+    // Read at the next start; this run keeps its language.
+    writeProfileString("settings", "language", dialog.getCode());
+    return true;
 }
 
 void MainFrame::bringToFront() {

@@ -60,6 +60,12 @@ public:
     // go on (saved, or No), false on Cancel or a failed save.
     bool saveModified();
     void onHelpFinder();
+    // The settings commands; each returns whether its dialog was confirmed
+    // with OK and its result handed on.
+    bool onProtocolProperties();
+    bool onSettingsMeasurement();
+    bool onSettingsInputDevice();
+    bool onSettingsLanguage();
     // Brings the window to the front (a later start handed over a file).
     void bringToFront();
 

@@ -16,6 +16,11 @@ inline constexpr int ID_VIEW_TOOLBAR = 59392;
 inline constexpr int ID_VIEW_STATUS_BAR = 59393;
 inline constexpr int ID_HELP_FINDER = 57667;
 inline constexpr int ID_PROTOCOL_CLEAR = 32789;
+inline constexpr int ID_PROTOCOL_PROPERTIES = 32775;
+inline constexpr int ID_TUNE_SCALE = 32776;
+inline constexpr int ID_SETTINGS_LANGUAGE = 32782;
+inline constexpr int ID_SETTINGS_INPUT_DEVICE = 32786;
+inline constexpr int ID_SETTINGS_MEASUREMENT = 32791;
 
 inline constexpr int RecentFileCount = 4;
 
@@ -35,6 +40,13 @@ inline constexpr int IDS_ITEM_TOOLBAR = 5016;
 inline constexpr int IDS_ITEM_STATUS_BAR = 5017;
 inline constexpr int IDS_ITEM_HELP_TOPICS = 5018;
 inline constexpr int IDS_ITEM_CLEAR_PROTOCOL = 5019;
+inline constexpr int IDS_MENU_TUNE = 5200;
+inline constexpr int IDS_MENU_SETTINGS = 5201;
+inline constexpr int IDS_ITEM_PROPERTIES = 5210;
+inline constexpr int IDS_ITEM_MEASUREMENT = 5211;
+inline constexpr int IDS_ITEM_INPUT_DEVICE = 5212;
+inline constexpr int IDS_ITEM_LANGUAGE = 5213;
+inline constexpr int IDS_ITEM_SCALE = 5214;
 
 // The document's strings and the frame's messages.
 inline constexpr int IDS_UNTITLED = 5030;      // title of a document never saved

@@ -25,9 +25,15 @@ inline constexpr int IconReferenceTone = 620; // loudspeaker with sound waves
 inline constexpr int IconZoom = 621;          // magnifying glass
 
 // The main window's toolbar.
-inline constexpr int IconFileNew = 701;    // blank sheet with a folded corner and a star
-inline constexpr int IconFileOpen = 702;   // open yellow folder
-inline constexpr int IconFileSave = 703;   // floppy disk
-inline constexpr int IconHelpTopics = 704; // question mark in a blue circle
+inline constexpr int IconFileNew = 701;            // blank sheet with a folded corner and a star
+inline constexpr int IconFileOpen = 702;           // open yellow folder
+inline constexpr int IconFileSave = 703;           // floppy disk
+inline constexpr int IconHelpTopics = 704;         // question mark in a blue circle
+inline constexpr int IconScale = 705;              // piano keys under a pitch curve
+inline constexpr int IconProtocolProperties = 706; // protocol sheet with a pencil
+
+// The language dialog's flags, 3:2.
+inline constexpr int IconFlagEnglish = 710;
+inline constexpr int IconFlagGerman = 711;
 
 } // namespace tonvela

@@ -90,4 +90,38 @@ inline constexpr int IDS_NO_INPUT_DEVICE = 2015;
 inline constexpr int IDS_ENTER_NUMBER = 2200;
 inline constexpr int IDS_ENTER_NUMBER_BETWEEN = 2201;
 
+// The settings dialogs: measurement, input device, protocol properties,
+// language, and the buttons they share.
+inline constexpr int IDS_DLG_OK = 2300;
+inline constexpr int IDS_DLG_CANCEL = 2301;
+inline constexpr int IDS_MEASUREMENT_TITLE = 2310;
+inline constexpr int IDS_HARMONICS_GROUP = 2311;
+inline constexpr int IDS_MODE_GROUP = 2312;
+inline constexpr int IDS_MODE_STANDARD = 2313;
+inline constexpr int IDS_MODE_ACCURATE = 2314;
+inline constexpr int IDS_MODE_MOST_ACCURATE = 2315;
+inline constexpr int IDS_GAGE_GROUP = 2316;
+inline constexpr int IDS_WAVE_IN = 2317;
+inline constexpr int IDS_WAVE_OUT = 2318;
+inline constexpr int IDS_AUTO_SWAP_GROUP = 2319;
+inline constexpr int IDS_AUTO_MEASURE_GROUP = 2320;
+inline constexpr int IDS_OFF = 2321;
+inline constexpr int IDS_ON = 2322;
+// The six harmonics' check boxes, in the order of MeasurementSettings::Harmonic.
+inline constexpr int IDS_HARMONIC_FIRST = 2323; // "1.0" .. "4.0": 2323..2328
+inline constexpr int IDS_INPUT_DEVICE_TITLE = 2330;
+inline constexpr int IDS_INPUT_DEVICE_GROUP = 2331;
+// "%1" is the name of the device chosen before.
+inline constexpr int IDS_SAVED_DEVICE_MISSING = 2332;
+inline constexpr int IDS_PROPERTIES_TITLE = 2340;
+inline constexpr int IDS_PROP_CUSTOMER = 2341;
+inline constexpr int IDS_PROP_INSTRUMENT = 2342;
+inline constexpr int IDS_PROP_LOCATION = 2343;
+inline constexpr int IDS_PROP_REMARKS = 2344;
+inline constexpr int IDS_PROP_AUTHOR = 2345;
+inline constexpr int IDS_LANGUAGE_TITLE = 2350;
+inline constexpr int IDS_LANGUAGE_GROUP = 2351;
+inline constexpr int IDS_ENGLISH = 2352;
+inline constexpr int IDS_GERMAN = 2353;
+
 } // namespace tonvela
