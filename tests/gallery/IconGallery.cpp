@@ -16,10 +16,12 @@ namespace {
 
 using namespace tonvela;
 
-const int iconIds[] = {IconShowTuningInfo, IconShowStrobe,   IconShowDeviation, IconShowChart,
-                       IconShowProtocol,   IconShowKeyboard, IconZoom,          IconReferenceTone,
-                       IconOctaveDown,     IconFifthDown,    IconSemitoneDown,  IconSemitoneUp,
-                       IconFifthUp,        IconOctaveUp,     IconProgram};
+const int iconIds[] = {IconShowTuningInfo, IconShowStrobe,        IconShowDeviation,
+                       IconShowChart,      IconShowProtocol,      IconShowKeyboard,
+                       IconZoom,           IconReferenceTone,     IconOctaveDown,
+                       IconFifthDown,      IconSemitoneDown,      IconSemitoneUp,
+                       IconFifthUp,        IconOctaveUp,          IconProgram,
+                       IconScale,          IconProtocolProperties};
 
 } // namespace
 

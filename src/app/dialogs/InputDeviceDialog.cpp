@@ -27,7 +27,7 @@ InputDeviceDialog::InputDeviceDialog(const SoundDeviceManager& manager,
     list = new QComboBox;
     setControl(list, IDC_DEVICE_LIST, box->title());
     list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    list->setMinimumContentsLength(24);
+    list->setMinimumContentsLength(40);
     column->addWidget(list);
 
     // The list is sorted by name, ignoring case; devices of equal names keep

@@ -28,10 +28,12 @@ QPlainTextEdit* addField(QFormLayout* form, int textId, int controlId, const std
     auto* edit = new QPlainTextEdit(shown(text));
     setControl(edit, controlId, label->text());
     edit->setTabChangesFocus(true);
+    // Lines wrap at the field's width, so there is nothing to scroll sideways.
+    edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     const QFontMetrics metrics(edit->font());
     const int frame = 2 * edit->frameWidth() + int(2 * edit->document()->documentMargin());
     edit->setFixedHeight(lines * metrics.lineSpacing() + frame);
-    edit->setMinimumWidth(metrics.averageCharWidth() * 40);
+    edit->setMinimumWidth(metrics.averageCharWidth() * 48);
     label->setBuddy(edit);
     form->addRow(label, edit);
     return edit;
@@ -50,7 +52,7 @@ PropertiesDialog::PropertiesDialog(const ProtocolTexts& texts, QWidget* parent)
     customer = addField(form, IDS_PROP_CUSTOMER, IDC_CUSTOMER, texts.customer, 2);
     instrument = addField(form, IDS_PROP_INSTRUMENT, IDC_INSTRUMENT, texts.instrument, 2);
     location = addField(form, IDS_PROP_LOCATION, IDC_LOCATION, texts.location, 2);
-    remarks = addField(form, IDS_PROP_REMARKS, IDC_REMARKS, texts.remarks, 5);
+    remarks = addField(form, IDS_PROP_REMARKS, IDC_REMARKS, texts.remarks, 6);
     author = addField(form, IDS_PROP_AUTHOR, IDC_AUTHOR, texts.author, 2);
 
     auto* layout = new QVBoxLayout(this);
