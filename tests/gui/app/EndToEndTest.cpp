@@ -11,10 +11,14 @@
 // give the same numbers; and the test decides how far the time runs.
 #include "analysis/AnalysisClock.h"
 #include "analysis/AnalysisResultIfc.h"
+#include "analysis/AnalysisResultPro.h"
 #include "app/FileDialogs.h"
 #include "app/MainFrame.h"
 #include "app/TonvelaApp.h"
 #include "app/TonvelaView.h"
+#include "app/dialogs/MeasurementSettingsDialog.h"
+#include "app/dialogs/SettingsDialogIds.h"
+#include "app/dialogs/SettingsDialogSupport.h"
 #include "gui/GuiTestSupport.h"
 #include "gui/panel/PanelTestSupport.h"
 #include "panel/DisplayControl.h"
@@ -24,6 +28,7 @@
 #include "platform/gui/QtBridge.h"
 #include "platform/gui/WindowSystem.h"
 #include "platform/store/Settings.h"
+#include "resources/CommandIds.h"
 #include "resources/Language.h"
 #include "runtime/Messages.h"
 #include "runtime/NumberText.h"
@@ -34,7 +39,9 @@
 #include "support/TempDir.h"
 #include "support/WavFile.h"
 
+#include <QAction>
 #include <QCoreApplication>
+#include <QRadioButton>
 #include <QTest>
 
 #include <chrono>
@@ -403,6 +410,60 @@ TEST_P(EndToEndTest, OneMeasurementFromTheInputToTheSavedDocument) {
     ASSERT_NE(summary, std::string::npos) << out;
     const std::string median = jsonValue(out.substr(summary), "medianCents");
     EXPECT_EQ(NumberText::signedFixed(std::strtof(median.c_str(), nullptr), 2), "+3.00") << out;
+}
+
+// Settings > Measurement... switches the mode while the tone plays: from
+// the next analysis on, the results come in the new mode.
+TEST_P(EndToEndTest, MeasurementDialogSwitchesTheModeOfTheNextResult) {
+    const bool precise = GetParam().accuracy == MeasurementSettings::MostAccurate;
+    const int newMode = precise ? MeasurementSettings::Standard : MeasurementSettings::MostAccurate;
+    const int newButton = precise ? IDC_MODE_STANDARD : IDC_MODE_MOST_ACCURATE;
+    writeRecording(16.0);
+    startProgram();
+    const auto isPrecise = [](const AnalysisResultIfc* r) {
+        return dynamic_cast<const AnalysisResultPro*>(r) != nullptr;
+    };
+
+    // Long enough that both modes find a full window of the tone.
+    std::uint32_t time = 10000;
+    tonvela::srand(Seed);
+    ASSERT_TRUE(clock->run(time));
+    processPostedMessages();
+    const AnalysisResultIfc* before = panel().getCurrentResult();
+    ASSERT_NE(before, nullptr);
+    EXPECT_EQ(isPrecise(before), precise);
+
+    setModalRunner([newButton](QDialog& dialog) {
+        auto* mode = dialog.findChild<QRadioButton*>(QString::number(newButton));
+        EXPECT_NE(mode, nullptr);
+        if (!mode)
+            return false;
+        mode->click();
+        dialog.accept();
+        return dialog.result() == QDialog::Accepted;
+    });
+    app->getMainFrame()->action(ID_SETTINGS_MEASUREMENT)->trigger();
+    setModalRunner(nullptr);
+    ASSERT_EQ(DataStructure::getInstance().getAccuracy(), newMode);
+
+    // A record begun before the change may still come; every one after it is
+    // in the new mode.
+    std::vector<bool> preciseResults;
+    const AnalysisResultIfc* last = before;
+    for (int cycle = 0; cycle < 8; ++cycle) {
+        time += 400;
+        ASSERT_TRUE(clock->run(time));
+        processPostedMessages();
+        if (panel().getCurrentResult() != last) {
+            last = panel().getCurrentResult();
+            preciseResults.push_back(isPrecise(last));
+        }
+    }
+    ASSERT_GE(preciseResults.size(), 3u);
+    for (std::size_t i = 1; i < preciseResults.size(); ++i)
+        EXPECT_EQ(preciseResults[i], !precise) << "result " << i << " after the change";
+    EXPECT_TRUE(last->isValid());
+    EXPECT_EQ(last->getCentsText(), "+3.00");
 }
 
 INSTANTIATE_TEST_SUITE_P(
