@@ -1,6 +1,7 @@
 // The settings commands of the main window with the real application
 // objects: Protocol > Properties, Settings > Measurement, Input Device and
 // Language, each worked through its dialog.
+#include "app/FileDialogs.h"
 #include "app/MainFrame.h"
 #include "app/TonvelaApp.h"
 #include "app/dialogs/InputDeviceDialog.h"
@@ -28,6 +29,7 @@
 #include <QRadioButton>
 #include <QToolBar>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
@@ -218,6 +220,17 @@ TEST_F(SettingsCommandsTest, PropertiesMarkTheDocumentModifiedOnlyOnOk) {
     EXPECT_EQ(document().getLocation(), "Church");
     EXPECT_EQ(document().getRemarks(), "One\nTwo");
     EXPECT_EQ(document().getAuthor(), "J. Tuner");
+
+    // Saved and opened again, the remark keeps its two lines.
+    const std::string path = dir.file("with remarks.tnv");
+    setFileDialogAnswer([path](bool) { return path; });
+    ASSERT_TRUE(frame().onFileSaveAs());
+    setFileDialogAnswer(nullptr);
+    ASSERT_TRUE(frame().onFileNew());
+    EXPECT_EQ(document().getRemarks(), "");
+    ASSERT_TRUE(frame().openDocumentFile(path));
+    EXPECT_EQ(document().getRemarks(), "One\nTwo");
+    EXPECT_EQ(document().getAuthor(), "J. Tuner");
 }
 
 TEST_F(SettingsCommandsTest, InputDeviceAfterTheSavedOneVanishedPreselectsTheFirst) {
@@ -324,6 +337,19 @@ TEST_F(SettingsCommandsTest, MenusAndToolbarInBothLanguages) {
         for (QAction* action : frame().toolBar()->actions())
             tips.push_back(action->isSeparator() ? "|" : action->toolTip().toStdString());
         EXPECT_EQ(tips, c.toolTips);
+        // Alt and one letter reach every menu and every item of these menus.
+        for (const std::vector<std::string>& texts : {c.titles, c.protocol, c.settings}) {
+            std::vector<QChar> letters;
+            for (const std::string& text : texts) {
+                const QString shown = QString::fromStdString(text);
+                const qsizetype amp = shown.indexOf(QLatin1Char('&'));
+                ASSERT_GE(amp, 0) << text;
+                letters.push_back(shown.at(amp + 1).toLower());
+            }
+            std::sort(letters.begin(), letters.end());
+            EXPECT_EQ(std::adjacent_find(letters.begin(), letters.end()), letters.end())
+                << texts.front() << "...: two items share a mnemonic";
+        }
         stop();
     }
     start();
