@@ -36,8 +36,10 @@ void check(QButtonGroup* group, int value) {
 }
 
 // An Off / On pair in a group box of its own.
-QGroupBox* offOnGroup(QDialog* dialog, int titleId, QButtonGroup*& group, int offId, int onId) {
+QGroupBox* offOnGroup(QDialog* dialog, const char* name, int titleId, QButtonGroup*& group,
+                      int offId, int onId) {
     auto* box = new QGroupBox(dialogText(titleId));
+    box->setObjectName(QLatin1String(name));
     auto* row = new QHBoxLayout(box);
     group = new QButtonGroup(dialog);
     addRadio(group, row, IDS_OFF, offId, 0);
@@ -75,6 +77,7 @@ MeasurementSettingsDialog::MeasurementSettingsDialog(const MeasurementSettings& 
     harmonicColumn->addStretch(1);
 
     auto* modeBox = new QGroupBox(dialogText(IDS_MODE_GROUP));
+    modeBox->setObjectName(QStringLiteral("Mode"));
     auto* modeColumn = new QVBoxLayout(modeBox);
     modes = new QButtonGroup(this);
     addRadio(modes, modeColumn, IDS_MODE_STANDARD, IDC_MODE_STANDARD,
@@ -91,11 +94,11 @@ MeasurementSettingsDialog::MeasurementSettingsDialog(const MeasurementSettings& 
     calibOut = calibrationEdit(gageGrid, 1, IDS_WAVE_OUT, IDC_CALIB_OUT, settings.calibOut);
     gageGrid->setColumnStretch(1, 1);
 
-    QGroupBox* swapBox =
-        offOnGroup(this, IDS_AUTO_SWAP_GROUP, autoSwap, IDC_AUTO_SWAP_OFF, IDC_AUTO_SWAP_ON);
+    QGroupBox* swapBox = offOnGroup(this, "AutoSwap", IDS_AUTO_SWAP_GROUP, autoSwap,
+                                    IDC_AUTO_SWAP_OFF, IDC_AUTO_SWAP_ON);
     check(autoSwap, settings.autoSwap);
-    QGroupBox* stopBox = offOnGroup(this, IDS_AUTO_MEASURE_GROUP, autoMeasure, IDC_AUTO_MEASURE_OFF,
-                                    IDC_AUTO_MEASURE_ON);
+    QGroupBox* stopBox = offOnGroup(this, "AutoMeasure", IDS_AUTO_MEASURE_GROUP, autoMeasure,
+                                    IDC_AUTO_MEASURE_OFF, IDC_AUTO_MEASURE_ON);
     check(autoMeasure, settings.autoMeasure);
 
     auto* right = new QVBoxLayout;

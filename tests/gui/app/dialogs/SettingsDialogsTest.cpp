@@ -14,6 +14,7 @@
 #include "state/DataStructure.h"
 #include "support/TempDir.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -306,6 +307,43 @@ TEST_F(SettingsDialogsTest, LanguageShowsTheStoredCodeAndGivesBackEnOrDe) {
     control<QRadioButton>(dialog, IDC_LANGUAGE_GERMAN)->click();
     dialog.accept();
     EXPECT_EQ(dialog.getCode(), "de");
+}
+
+// The keyboard walks each dialog in reading order; Tab leaves a text field
+// rather than typing a tab into it.
+TEST_F(SettingsDialogsTest, TabGoesThroughTheControlsInReadingOrder) {
+    const auto walk = [](QDialog& dialog, int first, int steps) {
+        dialog.show();
+        dialog.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        control<QWidget>(dialog, first)->setFocus();
+        std::vector<std::string> visited;
+        for (int i = 0; i < steps; ++i) {
+            QWidget* focused = QApplication::focusWidget();
+            if (!focused)
+                break;
+            // A group of radio buttons is one stop; which of its buttons takes
+            // the focus is the toolkit's choice.
+            const auto* radio = qobject_cast<QRadioButton*>(focused);
+            visited.push_back(radio ? "group " + radio->parentWidget()->objectName().toStdString()
+                                    : focused->objectName().toStdString());
+            QTest::keyClick(focused, Qt::Key_Tab);
+        }
+        return visited;
+    };
+    {
+        PropertiesDialog dialog(ProtocolTexts{});
+        EXPECT_EQ(walk(dialog, IDC_CUSTOMER, 7),
+                  (std::vector<std::string>{"1028", "1027", "1029", "1030", "1031", "1", "2"}));
+        EXPECT_EQ(control<QPlainTextEdit>(dialog, IDC_CUSTOMER)->toPlainText().toStdString(), "");
+    }
+    {
+        MeasurementSettingsDialog dialog(MeasurementSettings{});
+        EXPECT_EQ(walk(dialog, IDC_HARMONIC_1, 14),
+                  (std::vector<std::string>{"1076", "1077", "1078", "1079", "1080", "1081",
+                                            "group Mode", "1083", "1088", "group AutoSwap",
+                                            "group AutoMeasure", "1", "2", "1076"}));
+    }
 }
 
 // Every dialog in German: title, groups, captions and buttons.
