@@ -42,7 +42,8 @@ QPageSize::PageSizeId userPaperSize() {
 }
 
 bool writeReportPdf(const TuneUpReport& report, const std::string& path,
-                    QPageSize::PageSizeId paper, std::string& message) {
+                    QPageSize::PageSizeId paper, std::string& message,
+                    TuneUpReport::Layout* layout) {
     const QString file = QString::fromStdString(path);
     message = loadString(IDS_PDF_FAILED);
     const std::size_t at = message.find("%1");
@@ -65,7 +66,9 @@ bool writeReportPdf(const TuneUpReport& report, const std::string& path,
             out.cancelWriting();
             return false;
         }
-        report.draw(painter);
+        const TuneUpReport::Layout drawn = report.draw(painter);
+        if (layout)
+            *layout = drawn;
         painter.end();
     }
     if (!out.commit())

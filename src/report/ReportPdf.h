@@ -1,12 +1,12 @@
 #pragma once
 
+#include "report/TuneUpReport.h"
+
 #include <QPageSize>
 
 #include <string>
 
 namespace tonvela {
-
-class TuneUpReport;
 
 // The paper of a locale name as LC_PAPER would give it ("en_US.UTF-8",
 // "de_DE", "C"): Letter in the countries that use it (the United States,
@@ -18,8 +18,10 @@ QPageSize::PageSizeId userPaperSize();
 
 // Writes the report as a one-page vector PDF on paper. The file appears only
 // when all of it was written; on failure message says why and an existing
-// file at path is left as it was.
+// file at path is left as it was. layout, when given, receives where the
+// page's parts came to lie.
 bool writeReportPdf(const TuneUpReport& report, const std::string& path,
-                    QPageSize::PageSizeId paper, std::string& message);
+                    QPageSize::PageSizeId paper, std::string& message,
+                    TuneUpReport::Layout* layout = nullptr);
 
 } // namespace tonvela
