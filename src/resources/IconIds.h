@@ -29,5 +29,6 @@ inline constexpr int IconFileNew = 701;    // blank sheet with a folded corner a
 inline constexpr int IconFileOpen = 702;   // open yellow folder
 inline constexpr int IconFileSave = 703;   // floppy disk
 inline constexpr int IconHelpTopics = 704; // question mark in a blue circle
+inline constexpr int IconPrintPreview = 705; // sheet under a magnifying glass
 
 } // namespace tonvela

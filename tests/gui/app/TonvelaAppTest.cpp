@@ -2,7 +2,6 @@
 // virtual sound card with its own settings tree, and the document commands
 // of its main window.
 #include "app/TonvelaApp.h"
-#include "resources/CommandIds.h"
 #include "app/FileDialogs.h"
 #include "app/HelpLauncher.h"
 #include "app/MainFrame.h"
@@ -14,6 +13,7 @@
 #include "platform/gui/MessageBox.h"
 #include "platform/gui/WindowSystem.h"
 #include "platform/store/Settings.h"
+#include "resources/CommandIds.h"
 #include "resources/Language.h"
 #include "state/DataStructure.h"
 #include "state/TonvelaDoc.h"
@@ -458,7 +458,8 @@ TEST_F(TonvelaAppTest, MainWindowHoldsThePanelAndTheCommandsOfThisProgram) {
     std::vector<std::string> tips;
     for (QAction* action : frame().toolBar()->actions())
         tips.push_back(action->isSeparator() ? "|" : action->toolTip().toStdString());
-    EXPECT_EQ(tips, (std::vector<std::string>{"New", "Open", "Save", "|", "Help Topics"}));
+    EXPECT_EQ(tips, (std::vector<std::string>{"New", "Open", "Save", "Print Preview", "|",
+                                              "Help Topics"}));
     EXPECT_EQ(frame().action(ID_PROTOCOL_CLEAR)->statusTip().toStdString(),
               "Clear all values of the current protocol");
     EXPECT_EQ(frame().action(ID_FILE_SAVE)->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
