@@ -213,8 +213,13 @@ TuneUpReport::Layout TuneUpReport::draw(QPainter& painter) const {
     const QPaintDevice* device = painter.device();
 
     painter.save();
-    painter.translate(originX, originY);
-    painter.scale(device->logicalDpiX() / 1440.0, -device->logicalDpiY() / 1440.0);
+    // The origin lies 400 and 250 pixels of a 600 dpi printer in (2/3 and
+    // 5/12 inch) on every device: in pixels of a coarser device it would
+    // push the table and chart off the paper.
+    const double dpiX = device->logicalDpiX();
+    const double dpiY = device->logicalDpiY();
+    painter.translate(originX * dpiX / originDpi, originY * dpiY / originDpi);
+    painter.scale(dpiX / 1440.0, -dpiY / 1440.0);
     painter.setBackgroundMode(Qt::TransparentMode);
     painter.setRenderHint(QPainter::Antialiasing, false);
     const QPen solid(Black, 0);

@@ -14,7 +14,7 @@ class TonvelaDoc;
 // protocol's texts, the scale, a table and a chart of every note's deviation,
 // remarks, author, date and signature line. It draws on any paged device
 // (printer, preview, PDF writer, image) in twips with y pointing up, the
-// origin 400 device pixels right of and 250 below the device's own. The
+// origin 2/3 inch right of and 5/12 inch below the device's own. The
 // deviations are worked out against the scale settings as they are when the
 // page is drawn. Texts come in the interface language.
 class TuneUpReport {
@@ -34,8 +34,10 @@ public:
     static constexpr int columnWidth = (right - firstColumnRight) / 12;    // 593
     static constexpr int tableRight = firstColumnRight + 12 * columnWidth; // 8984
     static constexpr int chartWidth = tableRight - 402;                    // 8582
-    static constexpr int originX = 400;                                    // device pixels
+    // The page's origin: 400 and 250 pixels in at 600 dpi.
+    static constexpr int originX = 400;
     static constexpr int originY = 250;
+    static constexpr int originDpi = 600;
 
     // Where the page's parts came to lie, in twips, for those who check it.
     struct Layout {
