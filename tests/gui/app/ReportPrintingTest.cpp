@@ -180,6 +180,19 @@ TEST_F(ReportPrintingTest, DialogsOfferExactlyOnePage) {
     EXPECT_TRUE(boxes.empty());
 }
 
+TEST_F(ReportPrintingTest, QtsOwnDialogTextsInGerman) {
+    start(Language::German, {form2});
+    std::string printTitle, previewTitle;
+    EXPECT_TRUE(
+        withDialog([&] { frame().action(ID_FILE_PRINT)->trigger(); },
+                   [&](QWidget* dialog) { printTitle = dialog->windowTitle().toStdString(); }));
+    EXPECT_TRUE(
+        withDialog([&] { frame().action(ID_FILE_PRINT_PREVIEW)->trigger(); },
+                   [&](QWidget* dialog) { previewTitle = dialog->windowTitle().toStdString(); }));
+    EXPECT_EQ(printTitle, "Drucken");
+    EXPECT_EQ(previewTitle, "Druckvorschau");
+}
+
 TEST_F(ReportPrintingTest, PrinterGetsTheReportOfTheCurrentScale) {
     start(Language::German, {form2});
     // A later change of the scale shows in the report: it is worked out when
