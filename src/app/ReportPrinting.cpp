@@ -44,12 +44,17 @@ void usePaperOfLocale(QPrinter& printer) {
 } // namespace
 
 ReportPrinting::ReportPrinting(TonvelaDoc& document, QWidget* parent)
-    : document(document), parent(parent),
-      sharedPrinter(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
-    usePaperOfLocale(*sharedPrinter);
-}
+    : document(document), parent(parent) {}
 
 ReportPrinting::~ReportPrinting() = default;
+
+QPrinter& ReportPrinting::printer() {
+    if (!sharedPrinter) {
+        sharedPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        usePaperOfLocale(*sharedPrinter);
+    }
+    return *sharedPrinter;
+}
 
 bool ReportPrinting::printReport(const TonvelaDoc& document, QPrinter& printer) {
     printer.setFromTo(1, 1);
@@ -61,7 +66,7 @@ bool ReportPrinting::printReport(const TonvelaDoc& document, QPrinter& printer) 
 }
 
 bool ReportPrinting::print() {
-    QPrintDialog dialog(sharedPrinter.get(), parent);
+    QPrintDialog dialog(&printer(), parent);
     dialog.setObjectName(QStringLiteral("PrintDialog"));
     // The report is one page.
     dialog.setMinMax(1, 1);
@@ -70,7 +75,7 @@ bool ReportPrinting::print() {
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    if (!printReport(document, *sharedPrinter)) {
+    if (!printReport(document, printer())) {
         messageBox(handleOf(parent), loadString(IDS_PRINT_FAILED), "Tonvela",
                    MB_OK | MB_ICONWARNING);
         return false;
@@ -79,7 +84,7 @@ bool ReportPrinting::print() {
 }
 
 bool ReportPrinting::printPreview() {
-    QPrintPreviewDialog dialog(sharedPrinter.get(), parent);
+    QPrintPreviewDialog dialog(&printer(), parent);
     dialog.setObjectName(QStringLiteral("PrintPreview"));
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
                      [this](QPrinter* printer) { printReport(document, *printer); });
@@ -87,7 +92,7 @@ bool ReportPrinting::printPreview() {
 }
 
 bool ReportPrinting::printSetup() {
-    QPageSetupDialog dialog(sharedPrinter.get(), parent);
+    QPageSetupDialog dialog(&printer(), parent);
     dialog.setObjectName(QStringLiteral("PrintSetup"));
     return dialog.exec() == QDialog::Accepted;
 }

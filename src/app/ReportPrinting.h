@@ -39,7 +39,9 @@ public:
     static bool printTo(const TonvelaDoc& document, const std::string& printerName,
                         std::string& message);
 
-    QPrinter& printer() { return *sharedPrinter; }
+    // Made on first use, so that a start of the program does not ask the
+    // printing service for its printers.
+    QPrinter& printer();
 
 private:
     TonvelaDoc& document;

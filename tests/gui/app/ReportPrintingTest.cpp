@@ -26,6 +26,7 @@
 #include <QToolBar>
 
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -194,6 +195,23 @@ TEST_F(ReportPrintingTest, QtsOwnDialogTextsInGerman) {
 }
 
 TEST_F(ReportPrintingTest, PrinterGetsTheReportOfTheCurrentScale) {
+    // The date as the clock of a known zone shows it.
+    struct UtcClock {
+        std::optional<std::string> previous;
+        UtcClock() {
+            if (const char* zone = std::getenv("TZ"))
+                previous = zone;
+            setenv("TZ", "UTC", 1);
+            tzset();
+        }
+        ~UtcClock() {
+            if (previous)
+                setenv("TZ", previous->c_str(), 1);
+            else
+                unsetenv("TZ");
+            tzset();
+        }
+    } utc;
     start(Language::German, {form2});
     // A later change of the scale shows in the report: it is worked out when
     // printed.
