@@ -25,10 +25,10 @@ inline constexpr int IconReferenceTone = 620; // loudspeaker with sound waves
 inline constexpr int IconZoom = 621;          // magnifying glass
 
 // The main window's toolbar.
-inline constexpr int IconFileNew = 701;    // blank sheet with a folded corner and a star
-inline constexpr int IconFileOpen = 702;   // open yellow folder
-inline constexpr int IconFileSave = 703;   // floppy disk
-inline constexpr int IconHelpTopics = 704; // question mark in a blue circle
+inline constexpr int IconFileNew = 701;      // blank sheet with a folded corner and a star
+inline constexpr int IconFileOpen = 702;     // open yellow folder
+inline constexpr int IconFileSave = 703;     // floppy disk
+inline constexpr int IconHelpTopics = 704;   // question mark in a blue circle
 inline constexpr int IconPrintPreview = 705; // sheet under a magnifying glass
 
 } // namespace tonvela

@@ -112,8 +112,8 @@ TEST_F(TuneUpReportTest, BarsSitWhereTheirDeviationPutsThem) {
     };
     const Bar bars[] = {
         {57, 29.9995, Red}, // +30.0: centred on the +30 line, 1000 above the middle
-        {60, -6.99, Blue},   {62, 7.0005, Red}, {48, -29.5, Red},
-        {12, 0.0, Blue},     {64, 30.01, 0}, // beyond the chart: the cell only
+        {60, -6.99, Blue},  {62, 7.0005, Red}, {48, -29.5, Red},
+        {12, 0.0, Blue},    {64, 30.01, 0}, // beyond the chart: the cell only
         {70, -30.02, 0},
     };
     for (const Bar& bar : bars)
