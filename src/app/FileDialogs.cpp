@@ -1,6 +1,7 @@
 #include "app/FileDialogs.h"
 
 #include "resources/CommandIds.h"
+#include "resources/StringIds.h"
 #include "resources/StringResources.h"
 
 #include <QFileDialog>
@@ -56,6 +57,21 @@ std::string askOpenFileName(QWidget* parent) {
 
 std::string askSaveFileName(QWidget* parent, const std::string& suggestedPath) {
     return run(parent, true, suggestedPath);
+}
+
+std::string askPdfFileName(QWidget* parent, const std::string& suggestedPath) {
+    if (answerHook())
+        return answerHook()(true);
+    QFileDialog dialog(parent, QString::fromStdString(loadString(IDS_EXPORT_PDF_TITLE)));
+    dialog.setNameFilter(QString::fromStdString(loadString(IDS_PDF_FILTER)));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    if (!suggestedPath.empty())
+        dialog.selectFile(QString::fromStdString(suggestedPath));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::string();
+    return dialog.selectedFiles().first().toStdString();
 }
 
 } // namespace tonvela

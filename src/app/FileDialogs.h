@@ -12,9 +12,12 @@ namespace tonvela {
 // name without an extension. The chosen path, empty when cancelled.
 std::string askOpenFileName(QWidget* parent);
 std::string askSaveFileName(QWidget* parent, const std::string& suggestedPath);
+// "Export PDF" with the filter "PDF Files (*.pdf)"; adds ".pdf" to a name
+// without an extension.
+std::string askPdfFileName(QWidget* parent, const std::string& suggestedPath);
 
 // Answers every following file dialog without showing it (tests): called
-// with save = false for Open, true for Save As; returns the path chosen or
+// with save = false for Open, true for Save As and Export PDF; returns the path chosen or
 // an empty text for Cancel. An empty function shows the dialogs again.
 using FileDialogAnswer = std::function<std::string(bool save)>;
 void setFileDialogAnswer(FileDialogAnswer answer);

@@ -3,6 +3,7 @@
 #include "app/FileDialogs.h"
 #include "app/HelpLauncher.h"
 #include "app/RecentFileList.h"
+#include "app/ReportPrinting.h"
 #include "app/TonvelaView.h"
 #include "app/dialogs/InputDeviceDialog.h"
 #include "app/dialogs/LanguageDialog.h"
@@ -85,6 +86,7 @@ MainFrame::MainFrame(TonvelaDoc& document, RecentFileList& recentFiles, const st
     : document(document), recentFiles(recentFiles), helpPath(helpPath) {
     setObjectName(QStringLiteral("MainFrame"));
     frameHandle = adoptWidget(this);
+    printing = std::make_unique<ReportPrinting>(document, this);
     if (IconHandle icon = loadIcon(IconProgram))
         setWindowIcon(toQIcon(icon));
 
@@ -131,6 +133,10 @@ void MainFrame::createMenus() {
     QAction* fileOpen = addCommand(ID_FILE_OPEN, IDS_ITEM_OPEN);
     QAction* fileSave = addCommand(ID_FILE_SAVE, IDS_ITEM_SAVE);
     QAction* fileSaveAs = addCommand(ID_FILE_SAVE_AS, IDS_ITEM_SAVE_AS);
+    QAction* filePrint = addCommand(ID_FILE_PRINT, IDS_ITEM_PRINT);
+    QAction* filePrintPreview = addCommand(ID_FILE_PRINT_PREVIEW, IDS_ITEM_PRINT_PREVIEW);
+    QAction* filePrintSetup = addCommand(ID_FILE_PRINT_SETUP, IDS_ITEM_PRINT_SETUP);
+    QAction* fileExportPdf = addCommand(ID_FILE_EXPORT_PDF, IDS_ITEM_EXPORT_PDF);
     QAction* appExit = addCommand(ID_APP_EXIT, IDS_ITEM_EXIT);
     QAction* viewToolBar = addCommand(ID_VIEW_TOOLBAR, IDS_ITEM_TOOLBAR);
     QAction* viewStatusBar = addCommand(ID_VIEW_STATUS_BAR, IDS_ITEM_STATUS_BAR);
@@ -142,6 +148,18 @@ void MainFrame::createMenus() {
     connect(fileOpen, &QAction::triggered, this, [this] { onFileOpen(); });
     connect(fileSave, &QAction::triggered, this, [this] { onFileSave(); });
     connect(fileSaveAs, &QAction::triggered, this, [this] { onFileSaveAs(); });
+    connect(filePrint, &QAction::triggered, this, [this] { printing->print(); });
+    connect(filePrintPreview, &QAction::triggered, this, [this] { printing->printPreview(); });
+    connect(filePrintSetup, &QAction::triggered, this, [this] { printing->printSetup(); });
+    connect(fileExportPdf, &QAction::triggered, this, [this] {
+        // Beside the document, under its name.
+        const QFileInfo base(QString::fromStdString(
+            pathName.empty() ? loadString(IDS_UNTITLED) + ".tnv" : pathName));
+        const QString name = base.completeBaseName() + QStringLiteral(".pdf");
+        printing->exportPdf(
+            (pathName.empty() ? name : base.absolutePath() + QLatin1Char('/') + name)
+                .toStdString());
+    });
     connect(appExit, &QAction::triggered, this, &QWidget::close);
     connect(helpFinder, &QAction::triggered, this, &MainFrame::onHelpFinder);
 
@@ -160,6 +178,11 @@ void MainFrame::createMenus() {
     file->addAction(fileOpen);
     file->addAction(fileSave);
     file->addAction(fileSaveAs);
+    file->addSeparator();
+    file->addAction(filePrint);
+    file->addAction(filePrintPreview);
+    file->addAction(filePrintSetup);
+    file->addAction(fileExportPdf);
     file->addSeparator();
     recentPlaceholder = new QAction(text(IDS_ITEM_RECENT_FILE), this);
     recentPlaceholder->setEnabled(false);
@@ -227,6 +250,7 @@ void MainFrame::createToolBar() {
         {ID_FILE_NEW, IconFileNew},
         {ID_FILE_OPEN, IconFileOpen},
         {ID_FILE_SAVE, IconFileSave},
+        {ID_FILE_PRINT_PREVIEW, IconPrintPreview},
         {0, 0},
         {ID_TUNE_SCALE, IconScale},
         {ID_PROTOCOL_PROPERTIES, IconProtocolProperties},

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 
 #include <map>
+#include <memory>
 #include <string>
 
 class QAction;
@@ -14,6 +15,7 @@ namespace tonvela {
 
 class AnalysisClock;
 class RecentFileList;
+class ReportPrinting;
 class TonvelaDoc;
 class TonvelaView;
 struct WindowHandle;
@@ -66,6 +68,8 @@ public:
     bool onSettingsMeasurement();
     bool onSettingsInputDevice();
     bool onSettingsLanguage();
+    // The report's commands: Print, Print Preview, Print Setup, Export PDF.
+    ReportPrinting& reportPrinting() const { return *printing; }
     // Brings the window to the front (a later start handed over a file).
     void bringToFront();
 
@@ -95,6 +99,7 @@ private:
     QLabel* idleLabel = nullptr;
     QAction* recentPlaceholder = nullptr;
     std::map<int, QAction*> actions;
+    std::unique_ptr<ReportPrinting> printing;
 };
 
 } // namespace tonvela

@@ -1,8 +1,8 @@
 #include "app/TonvelaApp.h"
 
-#include "resources/CommandIds.h"
 #include "app/HelpLauncher.h"
 #include "app/MainFrame.h"
+#include "app/ReportPrinting.h"
 #include "app/SingleInstance.h"
 #include "app/TonvelaView.h"
 #include "audio/CaptureDriverManager.h"
@@ -11,6 +11,7 @@
 #include "platform/audio/VirtualAudioBackend.h"
 #include "platform/gui/WindowSystem.h"
 #include "platform/store/Settings.h"
+#include "resources/CommandIds.h"
 #include "resources/Language.h"
 #include "state/DataStructure.h"
 #include "state/TonvelaDoc.h"
@@ -31,6 +32,8 @@ struct CommandLine {
     std::string document;
     std::string error;
     bool help = false;
+    bool print = false;  // --print or --print-to
+    std::string printer; // --print-to's printer; empty for the default one
 };
 
 CommandLine parse(const std::vector<std::string>& arguments) {
@@ -47,6 +50,15 @@ CommandLine parse(const std::vector<std::string>& arguments) {
             line.inputFile = arguments[++i];
         } else if (arg.rfind("--input-file=", 0) == 0) {
             line.inputFile = arg.substr(13);
+        } else if (arg == "--print") {
+            line.print = true;
+        } else if (arg == "--print-to") {
+            if (i + 1 >= arguments.size() || arguments[i + 1].empty()) {
+                line.error = "--print-to needs a printer";
+                break;
+            }
+            line.print = true;
+            line.printer = arguments[++i];
         } else if (arg.size() > 1 && arg[0] == '-') {
             line.error = "unknown option '" + arg + "'";
             break;
@@ -57,6 +69,8 @@ CommandLine parse(const std::vector<std::string>& arguments) {
             break;
         }
     }
+    if (line.error.empty() && line.print && line.document.empty())
+        line.error = "printing needs a document";
     return line;
 }
 
@@ -92,11 +106,15 @@ TonvelaApp::~TonvelaApp() {
 }
 
 std::string TonvelaApp::usage() {
-    return "Usage: tonvela [--input-file RECORDING] [FILE.tnv]\n\n"
+    return "Usage: tonvela [--input-file RECORDING] [FILE.tnv]\n"
+           "       tonvela --print FILE.tnv | --print-to PRINTER FILE.tnv\n\n"
            "Tonvela, a chromatic tuner for musical instruments.\n\n"
            "  FILE.tnv                 open this tune-up protocol\n"
            "  --input-file RECORDING   play a recording (WAV, FLAC, Ogg...) in real time\n"
            "                           in place of the sound card\n"
+           "  --print                  print the report of FILE.tnv on the default printer\n"
+           "                           and end, without showing the window\n"
+           "  --print-to PRINTER       the same on the printer of that name\n"
            "  --help                   show this help\n";
 }
 
@@ -115,6 +133,9 @@ TonvelaApp::Start TonvelaApp::initInstance(const std::vector<std::string>& argum
 
     setTracer(&tracer);
     Settings::openRoot("Tonvela");
+
+    if (line.print)
+        return printAndEnd(line.document, line.printer);
 
     // A file for an instance that already runs goes to it, before this start
     // touches the sound devices or the settings.
@@ -168,6 +189,26 @@ TonvelaApp::Start TonvelaApp::initInstance(const std::vector<std::string>& argum
     DataStructure::getInstance();
     code = 0;
     return Start::Running;
+}
+
+TonvelaApp::Start TonvelaApp::printAndEnd(const std::string& path, const std::string& printer) {
+    // No window, no sound: the document and the scale settings are all the
+    // report needs.
+    isGermanLanguage();
+    installQtTranslation();
+    std::string message;
+    {
+        TonvelaDoc doc;
+        if (!doc.OnOpenDocument(path, message))
+            message = path + ": " + message;
+        else if (ReportPrinting::printTo(doc, printer, message))
+            message.clear();
+    }
+    DataStructure::shutdown();
+    if (!message.empty())
+        std::fprintf(stderr, "tonvela: %s\n", message.c_str());
+    code = message.empty() ? 0 : 1;
+    return Start::Failed;
 }
 
 void TonvelaApp::openHandedOverFile(const std::string& path) {

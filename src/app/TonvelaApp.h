@@ -31,9 +31,11 @@ public:
     enum class Start {
         Running,    // the main window is shown; run the event loop
         HandedOver, // a running instance took the file; end with success
-        Failed,     // bad command line or input file; end with exitCode()
+        Failed,     // bad command line or input file, or done printing: end with
+                    // exitCode()
     };
-    // arguments without the program's name: [--input-file FILE] [FILE.tnv].
+    // arguments without the program's name: [--input-file FILE] [FILE.tnv],
+    // or --print FILE.tnv, or --print-to PRINTER FILE.tnv.
     Start initInstance(const std::vector<std::string>& arguments);
     // Takes the program down: frame, view and panel (its threads stopped,
     // its layout saved), the document, the recent files, then the capture,
@@ -55,6 +57,9 @@ public:
 
 private:
     void installQtTranslation();
+    // The print switches: the report of the document printed without a
+    // window; exitCode() 0 when it was printed.
+    Start printAndEnd(const std::string& path, const std::string& printer);
     void openHandedOverFile(const std::string& path);
 
     AfxTracer tracer;

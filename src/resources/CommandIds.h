@@ -10,6 +10,10 @@ inline constexpr int ID_FILE_NEW = 57600;
 inline constexpr int ID_FILE_OPEN = 57601;
 inline constexpr int ID_FILE_SAVE = 57603;
 inline constexpr int ID_FILE_SAVE_AS = 57604;
+inline constexpr int ID_FILE_PRINT_SETUP = 57606;
+inline constexpr int ID_FILE_PRINT = 57607;
+inline constexpr int ID_FILE_PRINT_PREVIEW = 57609;
+inline constexpr int ID_FILE_EXPORT_PDF = 5349; // the report as PDF, without a printer
 inline constexpr int ID_FILE_MRU_FILE1 = 57616; // up to four: 57616..57619
 inline constexpr int ID_APP_EXIT = 57665;
 inline constexpr int ID_VIEW_TOOLBAR = 59392;
@@ -58,5 +62,11 @@ inline constexpr int IDS_SAVE_CHANGES = 5035;  // "Save changes to %1?"
 inline constexpr int IDS_HELP_FAILED = 5036;   // "Failed to launch help."
 inline constexpr int IDS_IDLE_MESSAGE = 5037;  // the status bar's idle text
 inline constexpr int IDS_TOOLBAR_TITLE = 5038; // the toolbar's own name
+
+// The report's menu items.
+inline constexpr int IDS_ITEM_PRINT = 5300;
+inline constexpr int IDS_ITEM_PRINT_PREVIEW = 5301;
+inline constexpr int IDS_ITEM_PRINT_SETUP = 5302;
+inline constexpr int IDS_ITEM_EXPORT_PDF = 5303;
 
 } // namespace tonvela

@@ -31,6 +31,7 @@ inline constexpr int IconFileSave = 703;           // floppy disk
 inline constexpr int IconHelpTopics = 704;         // question mark in a blue circle
 inline constexpr int IconScale = 705;              // piano keys under a pitch curve
 inline constexpr int IconProtocolProperties = 706; // protocol sheet with a pencil
+inline constexpr int IconPrintPreview = 707;       // sheet under a magnifying glass
 
 // The language dialog's flags, 3:2.
 inline constexpr int IconFlagEnglish = 710;

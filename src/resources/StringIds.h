@@ -25,6 +25,8 @@ inline constexpr int IDS_SIGNATURE = 261;
 inline constexpr int IDS_DATE_FORMAT = 262; // strftime format of the report's date
 inline constexpr int IDS_MEASURING_TOOL = 263;
 inline constexpr int IDS_KEYNOTE = 264;
+// "Octave 0" .. "Octave 7": IDS_OCTAVE_0 + octave.
+inline constexpr int IDS_OCTAVE_0 = 280;
 
 // Note names, English spelling in the names (the German table says "his"
 // where the English one says "B#").
@@ -123,5 +125,13 @@ inline constexpr int IDS_LANGUAGE_TITLE = 2350;
 inline constexpr int IDS_LANGUAGE_GROUP = 2351;
 inline constexpr int IDS_ENGLISH = 2352;
 inline constexpr int IDS_GERMAN = 2353;
+// The report as PDF and on the printer. IDS_PDF_FAILED and IDS_NO_SUCH_PRINTER
+// have "%1" where the path or the printer's name goes.
+inline constexpr int IDS_PDF_FILTER = 2400;
+inline constexpr int IDS_EXPORT_PDF_TITLE = 2401;
+inline constexpr int IDS_PDF_FAILED = 2402;
+inline constexpr int IDS_NO_PRINTER = 2403;
+inline constexpr int IDS_NO_SUCH_PRINTER = 2404;
+inline constexpr int IDS_PRINT_FAILED = 2405;
 
 } // namespace tonvela

@@ -35,6 +35,7 @@ constexpr Folder FOLDERS[] = {
     {"analysis", 6, QtLevel::None, QtLevel::Core, false},
     {"tools", 7, QtLevel::None, QtLevel::Core, false},
     {"platform/gui", 8, QtLevel::Widgets, QtLevel::Widgets, false},
+    {"report", 8, QtLevel::Gui, QtLevel::Gui, false},
     {"widgets", 9, QtLevel::None, QtLevel::None, true},
     {"panel", 10, QtLevel::None, QtLevel::None, true},
     {"app", 11, QtLevel::Widgets, QtLevel::Widgets, false},

@@ -19,7 +19,7 @@ namespace tonvela::test {
 //   5 audio
 //   6 analysis
 //   7 tools
-//   8 platform/gui
+//   8 platform/gui, report (siblings: the report draws with Qt Gui alone)
 //   9 widgets
 //  10 panel
 //  11 app

@@ -460,8 +460,9 @@ TEST_F(TonvelaAppTest, MainWindowHoldsThePanelAndTheCommandsOfThisProgram) {
     std::vector<std::string> tips;
     for (QAction* action : frame().toolBar()->actions())
         tips.push_back(action->isSeparator() ? "|" : action->toolTip().toStdString());
-    EXPECT_EQ(tips, (std::vector<std::string>{"New", "Open", "Save", "|", "Scale",
-                                              "Protocol Properties", "|", "Help Topics"}));
+    EXPECT_EQ(tips, (std::vector<std::string>{"New", "Open", "Save", "Print Preview", "|",
+                                              "Scale", "Protocol Properties", "|",
+                                              "Help Topics"}));
     EXPECT_EQ(frame().action(ID_PROTOCOL_CLEAR)->statusTip().toStdString(),
               "Clear all values of the current protocol");
     EXPECT_EQ(frame().action(ID_FILE_SAVE)->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
