@@ -1,14 +1,16 @@
 #include "app/MainFrame.h"
 
-#include "resources/CommandIds.h"
+#include "app/DonationReminder.h"
 #include "app/FileDialogs.h"
 #include "app/HelpLauncher.h"
 #include "app/RecentFileList.h"
 #include "app/TonvelaView.h"
+#include "app/dialogs/CAboutDlg.h"
 #include "panel/MeasuringTool.h"
 #include "platform/gui/Icon.h"
 #include "platform/gui/MessageBox.h"
 #include "platform/gui/QtBridge.h"
+#include "resources/CommandIds.h"
 #include "resources/IconIds.h"
 #include "resources/StringResources.h"
 #include "state/TonvelaDoc.h"
@@ -159,6 +161,25 @@ void MainFrame::createMenus() {
     file->addSeparator();
     file->addAction(appExit);
 
+    // The Tune menu: the scale and temperament commands come first, then the
+    // tool windows.
+    QMenu* tune = menuBar()->addMenu(text(IDS_MENU_TUNE));
+    tune->setObjectName(QStringLiteral("TuneMenu"));
+    QAction* centCalculator = addCommand(ID_CENT_CALCULATOR, IDS_ITEM_CENT_CALCULATOR);
+    connect(centCalculator, &QAction::triggered, this, [this] { view->showCentCalculator(); });
+    QAction* calibrationCalculator =
+        addCommand(ID_CALIBRATION_CALCULATOR, IDS_ITEM_CALIBRATION_CALCULATOR);
+    connect(calibrationCalculator, &QAction::triggered, this,
+            [this] { view->showCalibrationCalculator(); });
+    QAction* freqSynth = addCommand(ID_FREQUENCY_SYNTH, IDS_ITEM_FREQUENCY_SYNTH);
+    connect(freqSynth, &QAction::triggered, this, [this] { view->showFreqSynthDialog(); });
+    QAction* metronome = addCommand(ID_METRONOME, IDS_ITEM_METRONOME);
+    connect(metronome, &QAction::triggered, this, [this] { view->showMetronomeDialog(); });
+    tune->addAction(centCalculator);
+    tune->addAction(calibrationCalculator);
+    tune->addAction(freqSynth);
+    tune->addAction(metronome);
+
     QAction* clearProtocol = addCommand(ID_PROTOCOL_CLEAR, IDS_ITEM_CLEAR_PROTOCOL);
     connect(clearProtocol, &QAction::triggered, this, [this] {
         if (MeasuringTool* panel = view ? view->getMeasuringTool() : nullptr)
@@ -180,6 +201,13 @@ void MainFrame::createMenus() {
     QMenu* help = menuBar()->addMenu(text(IDS_MENU_HELP));
     help->setObjectName(QStringLiteral("HelpMenu"));
     help->addAction(helpFinder);
+    QAction* donate = addCommand(ID_DONATE, IDS_ITEM_DONATE);
+    connect(donate, &QAction::triggered, this, [this] { showDonateDialog(this); });
+    QAction* about = addCommand(ID_APP_ABOUT, IDS_ITEM_ABOUT);
+    connect(about, &QAction::triggered, this, &MainFrame::onAppAbout);
+    help->addSeparator();
+    help->addAction(about);
+    help->addAction(donate);
 
     updateRecentFileMenu();
 }
@@ -347,6 +375,11 @@ bool MainFrame::doSave(const std::string& path) {
 
 void MainFrame::onHelpFinder() {
     launchHelp(frameHandle, helpPath);
+}
+
+void MainFrame::onAppAbout() {
+    CAboutDlg about(this);
+    about.exec();
 }
 
 void MainFrame::bringToFront() {

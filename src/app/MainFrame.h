@@ -60,6 +60,7 @@ public:
     // go on (saved, or No), false on Cancel or a failed save.
     bool saveModified();
     void onHelpFinder();
+    void onAppAbout();
     // Brings the window to the front (a later start handed over a file).
     void bringToFront();
 

@@ -1,6 +1,5 @@
 #include "app/TonvelaApp.h"
 
-#include "resources/CommandIds.h"
 #include "app/HelpLauncher.h"
 #include "app/MainFrame.h"
 #include "app/SingleInstance.h"
@@ -11,6 +10,7 @@
 #include "platform/audio/VirtualAudioBackend.h"
 #include "platform/gui/WindowSystem.h"
 #include "platform/store/Settings.h"
+#include "resources/CommandIds.h"
 #include "resources/Language.h"
 #include "state/DataStructure.h"
 #include "state/TonvelaDoc.h"
@@ -31,6 +31,7 @@ struct CommandLine {
     std::string document;
     std::string error;
     bool help = false;
+    bool version = false;
 };
 
 CommandLine parse(const std::vector<std::string>& arguments) {
@@ -39,6 +40,8 @@ CommandLine parse(const std::vector<std::string>& arguments) {
         const std::string& arg = arguments[i];
         if (arg == "--help" || arg == "-h") {
             line.help = true;
+        } else if (arg == "--version") {
+            line.version = true;
         } else if (arg == "--input-file") {
             if (i + 1 >= arguments.size()) {
                 line.error = "--input-file needs a file";
@@ -97,13 +100,19 @@ std::string TonvelaApp::usage() {
            "  FILE.tnv                 open this tune-up protocol\n"
            "  --input-file RECORDING   play a recording (WAV, FLAC, Ogg...) in real time\n"
            "                           in place of the sound card\n"
-           "  --help                   show this help\n";
+           "  --help                   show this help\n"
+           "  --version                show the version\n";
 }
 
 TonvelaApp::Start TonvelaApp::initInstance(const std::vector<std::string>& arguments) {
     const CommandLine line = parse(arguments);
     if (line.help) {
         std::fputs(usage().c_str(), stdout);
+        code = 0;
+        return Start::Failed;
+    }
+    if (line.version && line.error.empty()) {
+        std::printf("tonvela %s\n", TONVELA_VERSION);
         code = 0;
         return Start::Failed;
     }
@@ -155,6 +164,7 @@ TonvelaApp::Start TonvelaApp::initInstance(const std::vector<std::string>& argum
     // starts, with a new protocol.
     if (!opened)
         frame->newDocumentAtStart();
+    frame->getView()->onInitialUpdate();
     frame->show();
     // The tuner's keys work at once, without a click on the panel first.
     if (MeasuringTool* panel = frame->getView()->getMeasuringTool())

@@ -31,7 +31,7 @@ public:
     enum class Start {
         Running,    // the main window is shown; run the event loop
         HandedOver, // a running instance took the file; end with success
-        Failed,     // bad command line or input file; end with exitCode()
+        Failed,     // --help, --version, a bad command line or input file; end with exitCode()
     };
     // arguments without the program's name: [--input-file FILE] [FILE.tnv].
     Start initInstance(const std::vector<std::string>& arguments);

@@ -16,6 +16,12 @@ inline constexpr int ID_VIEW_TOOLBAR = 59392;
 inline constexpr int ID_VIEW_STATUS_BAR = 59393;
 inline constexpr int ID_HELP_FINDER = 57667;
 inline constexpr int ID_PROTOCOL_CLEAR = 32789;
+inline constexpr int ID_CENT_CALCULATOR = 32784;
+inline constexpr int ID_FREQUENCY_SYNTH = 32793;
+inline constexpr int ID_CALIBRATION_CALCULATOR = 32798;
+inline constexpr int ID_METRONOME = 32801;
+inline constexpr int ID_DONATE = 32803;
+inline constexpr int ID_APP_ABOUT = 57664;
 
 inline constexpr int RecentFileCount = 4;
 
@@ -35,6 +41,13 @@ inline constexpr int IDS_ITEM_TOOLBAR = 5016;
 inline constexpr int IDS_ITEM_STATUS_BAR = 5017;
 inline constexpr int IDS_ITEM_HELP_TOPICS = 5018;
 inline constexpr int IDS_ITEM_CLEAR_PROTOCOL = 5019;
+inline constexpr int IDS_MENU_TUNE = 5350;
+inline constexpr int IDS_ITEM_CENT_CALCULATOR = 5351;
+inline constexpr int IDS_ITEM_CALIBRATION_CALCULATOR = 5352;
+inline constexpr int IDS_ITEM_FREQUENCY_SYNTH = 5353;
+inline constexpr int IDS_ITEM_METRONOME = 5354;
+inline constexpr int IDS_ITEM_ABOUT = 5355;
+inline constexpr int IDS_ITEM_DONATE = 5356;
 
 // The document's strings and the frame's messages.
 inline constexpr int IDS_UNTITLED = 5030;      // title of a document never saved

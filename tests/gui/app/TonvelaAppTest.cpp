@@ -2,7 +2,6 @@
 // virtual sound card with its own settings tree, and the document commands
 // of its main window.
 #include "app/TonvelaApp.h"
-#include "resources/CommandIds.h"
 #include "app/FileDialogs.h"
 #include "app/HelpLauncher.h"
 #include "app/MainFrame.h"
@@ -14,6 +13,7 @@
 #include "platform/gui/MessageBox.h"
 #include "platform/gui/WindowSystem.h"
 #include "platform/store/Settings.h"
+#include "resources/CommandIds.h"
 #include "resources/Language.h"
 #include "state/DataStructure.h"
 #include "state/TonvelaDoc.h"
@@ -221,8 +221,9 @@ TEST_F(TonvelaAppTest, LanguageRuleAtStart) {
         start();
         EXPECT_EQ(Settings("settings").readString("language", "xx"), c.expectedSetting);
         EXPECT_EQ(isGermanLanguage(), c.german);
-        const std::vector<std::string> german = {"&Datei", "&Protokoll", "&Ansicht", "&Hilfe"};
-        const std::vector<std::string> english = {"&File", "&Protocol", "&View", "&Help"};
+        const std::vector<std::string> german = {"&Datei", "&Stimmen", "&Protokoll", "&Ansicht",
+                                                 "&Hilfe"};
+        const std::vector<std::string> english = {"&File", "&Tune", "&Protocol", "&View", "&Help"};
         EXPECT_EQ(menuTitles(), c.german ? german : english);
         EXPECT_EQ(frame().action(ID_FILE_OPEN)->text().toStdString(),
                   c.german ? "Ö&ffnen...\tCtrl+O" : "&Open...\tCtrl+O");
