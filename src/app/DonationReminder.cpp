@@ -91,12 +91,21 @@ void setUrlOpener(UrlOpener opener) {
     openerHook() = std::move(opener);
 }
 
+namespace {
+
+bool usageCountingBegun = false;
+
+} // namespace
+
 bool beginUsageCounting() {
-    static bool begun = false;
-    if (begun)
+    if (usageCountingBegun)
         return false;
-    begun = true;
+    usageCountingBegun = true;
     return true;
+}
+
+void resetUsageCounting() {
+    usageCountingBegun = false;
 }
 
 } // namespace tonvela

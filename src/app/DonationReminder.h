@@ -36,5 +36,7 @@ void setUrlOpener(UrlOpener opener);
 // True the first time in the process only: the usage counting starts once,
 // with the first view.
 bool beginUsageCounting();
+// Lets the next view count again, as in a new process (tests).
+void resetUsageCounting();
 
 } // namespace tonvela
