@@ -15,9 +15,13 @@ DonateDialog::DonateDialog(int hours, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("DonateDialog"));
     setWindowTitle(resourceText(IDS_DONATE_TITLE));
 
-    const QString message =
-        resourceText(IDS_DONATE_TEXT).arg(hours).arg(QString::fromLatin1(MakerHomeUrl));
-    auto* text = new QLabel(message, this);
+    const QString address = QString::fromLatin1(MakerHomeUrl);
+    const QString message = resourceText(IDS_DONATE_TEXT).arg(hours).arg(address);
+    // On screen the address never breaks at a slash (word joiners after
+    // them); a screen reader gets the plain text.
+    QString unbroken = address;
+    unbroken.replace(QLatin1Char('/'), QStringLiteral("/\u2060"));
+    auto* text = new QLabel(resourceText(IDS_DONATE_TEXT).arg(hours).arg(unbroken), this);
     identify(text, IDC_TEXT, message);
     text->setWordWrap(true);
     text->setTextInteractionFlags(Qt::TextSelectableByMouse);
