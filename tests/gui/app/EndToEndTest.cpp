@@ -11,6 +11,7 @@
 // give the same numbers; and the test decides how far the time runs.
 #include "analysis/AnalysisClock.h"
 #include "analysis/AnalysisResultIfc.h"
+#include "app/DonationReminder.h"
 #include "app/FileDialogs.h"
 #include "app/MainFrame.h"
 #include "app/TonvelaApp.h"
@@ -34,8 +35,11 @@
 #include "support/TempDir.h"
 #include "support/WavFile.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QTest>
+#include <QTimer>
 
 #include <chrono>
 #include <cmath>
@@ -403,6 +407,47 @@ TEST_P(EndToEndTest, OneMeasurementFromTheInputToTheSavedDocument) {
     ASSERT_NE(summary, std::string::npos) << out;
     const std::string median = jsonValue(out.substr(summary), "medianCents");
     EXPECT_EQ(NumberText::signedFixed(std::strtof(median.c_str(), nullptr), 2), "+3.00") << out;
+}
+
+// The donation reminder is modal, but while it waits for an answer the
+// analysis goes on and its results reach the panel and the protocol.
+TEST_P(EndToEndTest, TheDonationReminderLeavesTheMeasurementRunning) {
+    writeRecording(GetParam().recordingSeconds);
+    Settings::openRoot("Tonvela");
+    writeProfileInt("settings", "usage", 6000);
+    writeProfileInt("settings", "limit", 6000);
+    resetUsageCounting();
+    startProgram();
+    const ProtocolControl& grid = panel().getProtocolControl();
+    QTest::mouseClick(widgetOf(grid.getAutoCheck().getHandle()), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(5, 5));
+    ASSERT_TRUE(grid.isAutoRecord());
+
+    bool asked = false;
+    std::string centsWhileAsked;
+    float recordedWhileAsked = 0.0f;
+    QTimer::singleShot(0, [&] {
+        if (!qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            return;
+        asked = true;
+        tonvela::srand(Seed);
+        EXPECT_TRUE(clock->run(GetParam().runMs));
+        // The question's own event loop delivers the results posted meanwhile.
+        QTimer::singleShot(0, [&] {
+            if (const AnalysisResultIfc* shown = panel().getCurrentResult())
+                centsWhileAsked = shown->getCentsText();
+            recordedWhileAsked = DataStructure::getInstance().getProtocol().getFrequency(A4);
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+    });
+    app->getMainFrame()->getView()->onUsageTimer();
+    ASSERT_TRUE(asked);
+    EXPECT_EQ(centsWhileAsked, "+3.00");
+    EXPECT_GT(recordedWhileAsked, 440.0f);
+    EXPECT_EQ(DataStructure::getInstance().getProtocol().getFrequency(A4), recordedWhileAsked);
+    EXPECT_TRUE(app->getMainFrame()->getView()->usageTimerActive());
 }
 
 INSTANTIATE_TEST_SUITE_P(
