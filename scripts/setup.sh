@@ -19,6 +19,9 @@ packages=(
   # its sanitizer and libFuzzer runtimes, llvm-symbolizer for readable reports;
   # /usr/bin/time for scripts/measure-memory.sh
   clang libclang-rt-14-dev llvm time
+  # checks of the desktop entry and the AppStream metainfo; the Debian
+  # package's library dependencies (dpkg-shlibdeps)
+  desktop-file-utils appstream dpkg-dev
 )
 
 missing=()

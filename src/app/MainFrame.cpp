@@ -1,5 +1,6 @@
 #include "app/MainFrame.h"
 
+#include "app/DonationReminder.h"
 #include "app/FileDialogs.h"
 #include "app/HelpLauncher.h"
 #include "app/RecentFileList.h"
@@ -11,6 +12,7 @@
 #include "app/dialogs/PropertiesDialog.h"
 #include "app/dialogs/SettingsDialogSupport.h"
 #include "audio/SoundDeviceManager.h"
+#include "app/dialogs/CAboutDlg.h"
 #include "panel/MeasuringTool.h"
 #include "platform/gui/Icon.h"
 #include "platform/gui/MessageBox.h"
@@ -199,8 +201,24 @@ void MainFrame::createMenus() {
     file->addSeparator();
     file->addAction(appExit);
 
+    // The Tune menu: the scale and temperament commands come first, then the
+    // tool windows.
     QMenu* tune = menuBar()->addMenu(text(IDS_MENU_TUNE));
     tune->setObjectName(QStringLiteral("TuneMenu"));
+    QAction* centCalculator = addCommand(ID_CENT_CALCULATOR, IDS_ITEM_CENT_CALCULATOR);
+    connect(centCalculator, &QAction::triggered, this, [this] { view->showCentCalculator(); });
+    QAction* calibrationCalculator =
+        addCommand(ID_CALIBRATION_CALCULATOR, IDS_ITEM_CALIBRATION_CALCULATOR);
+    connect(calibrationCalculator, &QAction::triggered, this,
+            [this] { view->showCalibrationCalculator(); });
+    QAction* freqSynth = addCommand(ID_FREQUENCY_SYNTH, IDS_ITEM_FREQUENCY_SYNTH);
+    connect(freqSynth, &QAction::triggered, this, [this] { view->showFreqSynthDialog(); });
+    QAction* metronome = addCommand(ID_METRONOME, IDS_ITEM_METRONOME);
+    connect(metronome, &QAction::triggered, this, [this] { view->showMetronomeDialog(); });
+    tune->addAction(centCalculator);
+    tune->addAction(calibrationCalculator);
+    tune->addAction(freqSynth);
+    tune->addAction(metronome);
 
     QAction* clearProtocol = addCommand(ID_PROTOCOL_CLEAR, IDS_ITEM_CLEAR_PROTOCOL);
     connect(clearProtocol, &QAction::triggered, this, [this] {
@@ -230,6 +248,13 @@ void MainFrame::createMenus() {
     QMenu* help = menuBar()->addMenu(text(IDS_MENU_HELP));
     help->setObjectName(QStringLiteral("HelpMenu"));
     help->addAction(helpFinder);
+    QAction* donate = addCommand(ID_DONATE, IDS_ITEM_DONATE);
+    connect(donate, &QAction::triggered, this, [this] { showDonateDialog(this); });
+    QAction* about = addCommand(ID_APP_ABOUT, IDS_ITEM_ABOUT);
+    connect(about, &QAction::triggered, this, &MainFrame::onAppAbout);
+    help->addSeparator();
+    help->addAction(about);
+    help->addAction(donate);
 
     updateRecentFileMenu();
 }
@@ -463,6 +488,9 @@ bool MainFrame::onSettingsLanguage() {
     // Read at the next start; this run keeps its language.
     writeProfileString("settings", "language", dialog.getCode());
     return true;
+void MainFrame::onAppAbout() {
+    CAboutDlg about(this);
+    about.exec();
 }
 
 void MainFrame::bringToFront() {

@@ -70,6 +70,7 @@ public:
     bool onSettingsLanguage();
     // The report's commands: Print, Print Preview, Print Setup, Export PDF.
     ReportPrinting& reportPrinting() const { return *printing; }
+    void onAppAbout();
     // Brings the window to the front (a later start handed over a file).
     void bringToFront();
 

@@ -34,6 +34,7 @@ struct CommandLine {
     bool help = false;
     bool print = false;  // --print or --print-to
     std::string printer; // --print-to's printer; empty for the default one
+    bool version = false;
 };
 
 CommandLine parse(const std::vector<std::string>& arguments) {
@@ -42,6 +43,8 @@ CommandLine parse(const std::vector<std::string>& arguments) {
         const std::string& arg = arguments[i];
         if (arg == "--help" || arg == "-h") {
             line.help = true;
+        } else if (arg == "--version") {
+            line.version = true;
         } else if (arg == "--input-file") {
             if (i + 1 >= arguments.size()) {
                 line.error = "--input-file needs a file";
@@ -115,13 +118,19 @@ std::string TonvelaApp::usage() {
            "  --print                  print the report of FILE.tnv on the default printer\n"
            "                           and end, without showing the window\n"
            "  --print-to PRINTER       the same on the printer of that name\n"
-           "  --help                   show this help\n";
+           "  --help                   show this help\n"
+           "  --version                show the version\n";
 }
 
 TonvelaApp::Start TonvelaApp::initInstance(const std::vector<std::string>& arguments) {
     const CommandLine line = parse(arguments);
     if (line.help) {
         std::fputs(usage().c_str(), stdout);
+        code = 0;
+        return Start::Failed;
+    }
+    if (line.version && line.error.empty()) {
+        std::printf("tonvela %s\n", TONVELA_VERSION);
         code = 0;
         return Start::Failed;
     }
@@ -176,6 +185,7 @@ TonvelaApp::Start TonvelaApp::initInstance(const std::vector<std::string>& argum
     // starts, with a new protocol.
     if (!opened)
         frame->newDocumentAtStart();
+    frame->getView()->onInitialUpdate();
     frame->show();
     // The tuner's keys work at once, without a click on the panel first.
     if (MeasuringTool* panel = frame->getView()->getMeasuringTool())

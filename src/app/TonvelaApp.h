@@ -31,8 +31,8 @@ public:
     enum class Start {
         Running,    // the main window is shown; run the event loop
         HandedOver, // a running instance took the file; end with success
-        Failed,     // bad command line or input file, or done printing: end with
-                    // exitCode()
+        Failed,     // --help, --version, a bad command line or input file, or done
+                    // printing: end with exitCode()
     };
     // arguments without the program's name: [--input-file FILE] [FILE.tnv],
     // or --print FILE.tnv, or --print-to PRINTER FILE.tnv.

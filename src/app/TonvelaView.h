@@ -2,6 +2,7 @@
 
 #include "state/TonvelaDoc.h"
 
+#include <QTimer>
 #include <QWidget>
 
 #include <memory>
@@ -9,13 +10,21 @@
 namespace tonvela {
 
 class AnalysisClock;
+class CalibrationCalculatorDialog;
+class CentCalculator;
+class FreqSynthDialog;
 class MeasuringTool;
+class MetronomeDialog;
 struct WindowHandle;
 
 // The view filling the main window's client area. Its one child is the tuner
 // panel, which covers all of it and paints every pixel, so the view itself
 // never erases. The panel goes with the view: its threads stop and its
 // layout is saved before the frame is gone.
+//
+// The view also keeps the four tool windows of the Tune menu, each made on
+// its first command and only shown again later, and the minute timer of the
+// usage counter.
 class TonvelaView : public QWidget, public DocumentView {
     Q_OBJECT
 public:
@@ -31,6 +40,20 @@ public:
 
     void OnUpdate() override;
 
+    // The first view of the process counts a minute of use and starts the
+    // minute timer.
+    void onInitialUpdate();
+    // One minute of use: may ask for a donation, then waits for the next.
+    void onUsageTimer();
+    bool usageTimerActive() const { return usageTimer.isActive(); }
+
+    // The tool windows, made on the first call, shown (restored when
+    // minimised) on every call.
+    CentCalculator* showCentCalculator();
+    CalibrationCalculatorDialog* showCalibrationCalculator();
+    FreqSynthDialog* showFreqSynthDialog();
+    MetronomeDialog* showMetronomeDialog();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
@@ -38,6 +61,12 @@ private:
     TonvelaDoc& document;
     WindowHandle* viewHandle = nullptr;
     std::unique_ptr<MeasuringTool> panel;
+    QTimer usageTimer;
+    // Deleted after the panel, whose synthesizer two of them drive.
+    std::unique_ptr<CentCalculator> centCalculator;
+    std::unique_ptr<CalibrationCalculatorDialog> calibrationCalculator;
+    std::unique_ptr<FreqSynthDialog> freqSynthDialog;
+    std::unique_ptr<MetronomeDialog> metronomeDialog;
 };
 
 } // namespace tonvela

@@ -6,7 +6,9 @@
 #include <QStringList>
 
 #include <csignal>
+#include <cstdio>
 #include <fcntl.h>
+#include <string>
 #include <unistd.h>
 
 namespace {
@@ -41,6 +43,18 @@ void quitOnTermination(QApplication& application) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The version and the usage need no display.
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--version") {
+            std::printf("tonvela %s\n", TONVELA_VERSION);
+            return 0;
+        }
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(tonvela::TonvelaApp::usage().c_str(), stdout);
+            return 0;
+        }
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tonvela"));
     QApplication::setOrganizationName(QStringLiteral("Korvex"));

@@ -25,6 +25,12 @@ inline constexpr int ID_TUNE_SCALE = 32776;
 inline constexpr int ID_SETTINGS_LANGUAGE = 32782;
 inline constexpr int ID_SETTINGS_INPUT_DEVICE = 32786;
 inline constexpr int ID_SETTINGS_MEASUREMENT = 32791;
+inline constexpr int ID_CENT_CALCULATOR = 32784;
+inline constexpr int ID_FREQUENCY_SYNTH = 32793;
+inline constexpr int ID_CALIBRATION_CALCULATOR = 32798;
+inline constexpr int ID_METRONOME = 32801;
+inline constexpr int ID_DONATE = 32803;
+inline constexpr int ID_APP_ABOUT = 57664;
 
 inline constexpr int RecentFileCount = 4;
 
@@ -51,6 +57,12 @@ inline constexpr int IDS_ITEM_MEASUREMENT = 5211;
 inline constexpr int IDS_ITEM_INPUT_DEVICE = 5212;
 inline constexpr int IDS_ITEM_LANGUAGE = 5213;
 inline constexpr int IDS_ITEM_SCALE = 5214;
+inline constexpr int IDS_ITEM_CENT_CALCULATOR = 5351;
+inline constexpr int IDS_ITEM_CALIBRATION_CALCULATOR = 5352;
+inline constexpr int IDS_ITEM_FREQUENCY_SYNTH = 5353;
+inline constexpr int IDS_ITEM_METRONOME = 5354;
+inline constexpr int IDS_ITEM_ABOUT = 5355;
+inline constexpr int IDS_ITEM_DONATE = 5356;
 
 // The document's strings and the frame's messages.
 inline constexpr int IDS_UNTITLED = 5030;      // title of a document never saved

@@ -134,4 +134,45 @@ inline constexpr int IDS_NO_PRINTER = 2403;
 inline constexpr int IDS_NO_SUCH_PRINTER = 2404;
 inline constexpr int IDS_PRINT_FAILED = 2405;
 
+// The tools, the donation reminder and the about box. "%1" and "%2" mark
+// where numbers and the web address go.
+inline constexpr int IDS_DONATE_TEXT = 2500; // %1 hours, %2 the maker's web address
+inline constexpr int IDS_ORGAN = 2501;
+inline constexpr int IDS_MAKER_NOTICE = 2502;
+inline constexpr int IDS_CLOSE = 2503;
+inline constexpr int IDS_HZ = 2504;
+inline constexpr int IDS_CENT_UNIT = 2505;
+inline constexpr int IDS_CALCULATE = 2506;
+inline constexpr int IDS_FREQ_SYNTH_TITLE = 2510;
+inline constexpr int IDS_FREQ_SYNTH_GROUP = 2511;
+inline constexpr int IDS_TONE_ROW = 2512; // "Tone %1:"
+inline constexpr int IDS_METRONOME_TITLE = 2520;
+inline constexpr int IDS_METRONOME_GROUP = 2521;
+inline constexpr int IDS_METRONOME_OFF = 2522;
+inline constexpr int IDS_METER_ROW = 2523; // "Meter %1:"
+inline constexpr int IDS_BEATS_PER_MINUTE = 2524;
+inline constexpr int IDS_CENT_CALC_TITLE = 2530;
+inline constexpr int IDS_CENT_CALC_GROUP = 2531;
+inline constexpr int IDS_PLUS = 2532;
+inline constexpr int IDS_EQUALS = 2533;
+inline constexpr int IDS_BASE_FREQUENCY = 2534; // the fields' names for screen readers
+inline constexpr int IDS_INTERVAL = 2535;
+inline constexpr int IDS_RESULT_FREQUENCY = 2536;
+inline constexpr int IDS_CALIB_CALC_TITLE = 2540;
+inline constexpr int IDS_CALIB_CALC_GROUP = 2541;
+inline constexpr int IDS_TUNE_COLUMN = 2542;
+inline constexpr int IDS_PLAY_COLUMN = 2543;
+inline constexpr int IDS_AIR_TEMPERATURE = 2544;
+inline constexpr int IDS_CELSIUS = 2545;
+inline constexpr int IDS_FAHRENHEIT = 2546;
+inline constexpr int IDS_AIR_HUMIDITY = 2547;
+inline constexpr int IDS_PERCENT = 2548;
+inline constexpr int IDS_CALIBRATION_RESULT = 2549;
+inline constexpr int IDS_DONATE_TITLE = 2560; // also the button
+inline constexpr int IDS_LATER = 2561;
+inline constexpr int IDS_DONT_DONATE = 2562;
+inline constexpr int IDS_ABOUT_TITLE = 2570;
+inline constexpr int IDS_VERSION_CAPTION = 2571;
+inline constexpr int IDS_DONATE_CAPTION = 2572;
+
 } // namespace tonvela

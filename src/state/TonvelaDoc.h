@@ -23,7 +23,7 @@ public:
 // is saved with live in the central state. Files are "*.tnv".
 class TonvelaDoc : public ToneScaleListener {
 public:
-    static constexpr const char* ProgramVersion = "3.1.100";
+    static constexpr const char* ProgramVersion = TONVELA_VERSION;
 
     // Registers with the scale settings of the central state, which must
     // outlive the document.

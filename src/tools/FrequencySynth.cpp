@@ -117,6 +117,16 @@ void FrequencySynth::setMetronome(float rate) {
     nextBeat = wasOff ? 0 : beatPeriod;
 }
 
+float FrequencySynth::getMetronomeRate() {
+    Guard guard(toneLock);
+    return metronomeRate;
+}
+
+std::vector<SynthTone> FrequencySynth::getTones() {
+    Guard guard(toneLock);
+    return tones;
+}
+
 // Called on the user-interface thread, which owns the measurement settings;
 // the value reaches the synthesizer thread under the lock.
 void FrequencySynth::dataChanged(int event) {

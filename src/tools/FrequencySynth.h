@@ -56,6 +56,10 @@ public:
     // Clicks per minute; below 1 switches the metronome off. Switching it on
     // clicks at once, then once per beat.
     void setMetronome(float rate);
+    // The click rate in beats per minute; 0 while the metronome is off.
+    float getMetronomeRate();
+    // The tones as they stand, fading ones included, in the order added.
+    std::vector<SynthTone> getTones();
     // Ends the thread and closes the output device; the tones stay. Also
     // done by destruction.
     void stop();

@@ -12,6 +12,7 @@
 #include "analysis/AnalysisClock.h"
 #include "analysis/AnalysisResultIfc.h"
 #include "analysis/AnalysisResultPro.h"
+#include "app/DonationReminder.h"
 #include "app/FileDialogs.h"
 #include "app/MainFrame.h"
 #include "app/TonvelaApp.h"
@@ -40,9 +41,12 @@
 #include "support/WavFile.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include <chrono>
 #include <cmath>
@@ -464,6 +468,47 @@ TEST_P(EndToEndTest, MeasurementDialogSwitchesTheModeOfTheNextResult) {
         EXPECT_EQ(preciseResults[i], !precise) << "result " << i << " after the change";
     EXPECT_TRUE(last->isValid());
     EXPECT_EQ(last->getCentsText(), "+3.00");
+}
+
+// The donation reminder is modal, but while it waits for an answer the
+// analysis goes on and its results reach the panel and the protocol.
+TEST_P(EndToEndTest, TheDonationReminderLeavesTheMeasurementRunning) {
+    writeRecording(GetParam().recordingSeconds);
+    Settings::openRoot("Tonvela");
+    writeProfileInt("settings", "usage", 6000);
+    writeProfileInt("settings", "limit", 6000);
+    resetUsageCounting();
+    startProgram();
+    const ProtocolControl& grid = panel().getProtocolControl();
+    QTest::mouseClick(widgetOf(grid.getAutoCheck().getHandle()), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(5, 5));
+    ASSERT_TRUE(grid.isAutoRecord());
+
+    bool asked = false;
+    std::string centsWhileAsked;
+    float recordedWhileAsked = 0.0f;
+    QTimer::singleShot(0, [&] {
+        if (!qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            return;
+        asked = true;
+        tonvela::srand(Seed);
+        EXPECT_TRUE(clock->run(GetParam().runMs));
+        // The question's own event loop delivers the results posted meanwhile.
+        QTimer::singleShot(0, [&] {
+            if (const AnalysisResultIfc* shown = panel().getCurrentResult())
+                centsWhileAsked = shown->getCentsText();
+            recordedWhileAsked = DataStructure::getInstance().getProtocol().getFrequency(A4);
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+    });
+    app->getMainFrame()->getView()->onUsageTimer();
+    ASSERT_TRUE(asked);
+    EXPECT_EQ(centsWhileAsked, "+3.00");
+    EXPECT_GT(recordedWhileAsked, 440.0f);
+    EXPECT_EQ(DataStructure::getInstance().getProtocol().getFrequency(A4), recordedWhileAsked);
+    EXPECT_TRUE(app->getMainFrame()->getView()->usageTimerActive());
 }
 
 INSTANTIATE_TEST_SUITE_P(
