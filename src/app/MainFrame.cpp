@@ -1,16 +1,19 @@
 #include "app/MainFrame.h"
 
-#include "resources/CommandIds.h"
 #include "app/FileDialogs.h"
 #include "app/HelpLauncher.h"
 #include "app/RecentFileList.h"
 #include "app/TonvelaView.h"
+#include "app/dialogs/ScaleDialog.h"
+#include "app/dialogs/TemperamentsDialog.h"
 #include "panel/MeasuringTool.h"
 #include "platform/gui/Icon.h"
 #include "platform/gui/MessageBox.h"
 #include "platform/gui/QtBridge.h"
+#include "resources/CommandIds.h"
 #include "resources/IconIds.h"
 #include "resources/StringResources.h"
+#include "state/DataStructure.h"
 #include "state/TonvelaDoc.h"
 
 #include <QAction>
@@ -159,6 +162,19 @@ void MainFrame::createMenus() {
     file->addSeparator();
     file->addAction(appExit);
 
+    QAction* tuneScale = addCommand(ID_TUNE_SCALE, IDS_ITEM_SCALE);
+    QAction* tuneTemperaments = addCommand(ID_TUNE_TEMPERAMENTS, IDS_ITEM_TEMPERAMENTS);
+    connect(tuneScale, &QAction::triggered, this, &MainFrame::onTuneScale);
+    connect(tuneTemperaments, &QAction::triggered, this, &MainFrame::onTuneTemperaments);
+    QMenu* tune = menuBar()->addMenu(text(IDS_MENU_TUNE));
+    tune->setObjectName(QStringLiteral("TuneMenu"));
+    tune->addAction(tuneScale);
+    tune->addAction(tuneTemperaments);
+
+    QAction* storeAsTemperament =
+        addCommand(ID_PROTOCOL_STORE_AS_TEMPERAMENT, IDS_ITEM_STORE_AS_TEMPERAMENT);
+    connect(storeAsTemperament, &QAction::triggered, this,
+            &MainFrame::onProtocolStoreAsTemperament);
     QAction* clearProtocol = addCommand(ID_PROTOCOL_CLEAR, IDS_ITEM_CLEAR_PROTOCOL);
     connect(clearProtocol, &QAction::triggered, this, [this] {
         if (MeasuringTool* panel = view ? view->getMeasuringTool() : nullptr)
@@ -166,6 +182,7 @@ void MainFrame::createMenus() {
     });
     QMenu* protocol = menuBar()->addMenu(text(IDS_MENU_PROTOCOL));
     protocol->setObjectName(QStringLiteral("ProtocolMenu"));
+    protocol->addAction(storeAsTemperament);
     protocol->addAction(clearProtocol);
 
     QMenu* viewMenu = menuBar()->addMenu(text(IDS_MENU_VIEW));
@@ -347,6 +364,34 @@ bool MainFrame::doSave(const std::string& path) {
 
 void MainFrame::onHelpFinder() {
     launchHelp(frameHandle, helpPath);
+}
+
+void MainFrame::onTuneScale() {
+    ToneScaleCollection& scales = DataStructure::getInstance().getToneScales();
+    ScaleDialog dialog(scales, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // The octave stretch belongs to the temperament and is not applied.
+    scales.setScaleAt(dialog.scaleIndex, dialog.keynote, dialog.standardPitch, dialog.calibration);
+}
+
+void MainFrame::onTuneTemperaments() {
+    runTemperaments(false);
+}
+
+void MainFrame::onProtocolStoreAsTemperament() {
+    runTemperaments(true);
+}
+
+void MainFrame::runTemperaments(bool withProtocol) {
+    DataStructure& state = DataStructure::getInstance();
+    CustomScaleManager& store = state.getCustomScales();
+    TemperamentsDialog dialog(store, this);
+    if (withProtocol)
+        dialog.setProtocol(&state.getProtocol());
+    dialog.exec();
+    // Nothing the manager did is discarded, whichever way it closed.
+    store.setTemperaments(dialog.getSimpleScales(), dialog.getFullScales());
 }
 
 void MainFrame::bringToFront() {

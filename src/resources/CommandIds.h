@@ -16,6 +16,9 @@ inline constexpr int ID_VIEW_TOOLBAR = 59392;
 inline constexpr int ID_VIEW_STATUS_BAR = 59393;
 inline constexpr int ID_HELP_FINDER = 57667;
 inline constexpr int ID_PROTOCOL_CLEAR = 32789;
+inline constexpr int ID_TUNE_SCALE = 32776;
+inline constexpr int ID_TUNE_TEMPERAMENTS = 32779;
+inline constexpr int ID_PROTOCOL_STORE_AS_TEMPERAMENT = 32796;
 
 inline constexpr int RecentFileCount = 4;
 
@@ -35,6 +38,10 @@ inline constexpr int IDS_ITEM_TOOLBAR = 5016;
 inline constexpr int IDS_ITEM_STATUS_BAR = 5017;
 inline constexpr int IDS_ITEM_HELP_TOPICS = 5018;
 inline constexpr int IDS_ITEM_CLEAR_PROTOCOL = 5019;
+inline constexpr int IDS_MENU_TUNE = 5150;
+inline constexpr int IDS_ITEM_SCALE = 5151;
+inline constexpr int IDS_ITEM_TEMPERAMENTS = 5152;
+inline constexpr int IDS_ITEM_STORE_AS_TEMPERAMENT = 5153;
 
 // The document's strings and the frame's messages.
 inline constexpr int IDS_UNTITLED = 5030;      // title of a document never saved
