@@ -221,8 +221,10 @@ TEST_F(TonvelaAppTest, LanguageRuleAtStart) {
         start();
         EXPECT_EQ(Settings("settings").readString("language", "xx"), c.expectedSetting);
         EXPECT_EQ(isGermanLanguage(), c.german);
-        const std::vector<std::string> german = {"&Datei", "&Protokoll", "&Ansicht", "&Hilfe"};
-        const std::vector<std::string> english = {"&File", "&Protocol", "&View", "&Help"};
+        const std::vector<std::string> german = {"&Datei", "&Stimmen", "&Protokoll", "&Ansicht",
+                                                 "&Hilfe"};
+        const std::vector<std::string> english = {"&File", "&Tune", "&Protocol", "&View",
+                                                  "&Help"};
         EXPECT_EQ(menuTitles(), c.german ? german : english);
         EXPECT_EQ(frame().action(ID_FILE_OPEN)->text().toStdString(),
                   c.german ? "Ö&ffnen...\tCtrl+O" : "&Open...\tCtrl+O");
