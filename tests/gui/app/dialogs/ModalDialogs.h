@@ -10,8 +10,8 @@
 #include <QWidget>
 
 #include <functional>
-#include <memory>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace tonvela::test {
 

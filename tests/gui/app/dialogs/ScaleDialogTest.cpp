@@ -156,8 +156,8 @@ TEST_F(ScaleDialogTest, GermanTexts) {
     std::vector<std::string> labels;
     for (QLabel* label : dialog.findChildren<QLabel*>())
         labels.push_back(label->text().toStdString());
-    for (const char* text : {"Grundton:", "Kammerton (a4):", "Kalibrierung:", "Oktavstreckung:",
-                             "Hertz", "Cent"})
+    for (const char* text :
+         {"Grundton:", "Kammerton (a4):", "Kalibrierung:", "Oktavstreckung:", "Hertz", "Cent"})
         EXPECT_NE(std::find(labels.begin(), labels.end(), text), labels.end()) << text;
     EXPECT_EQ(control<QPushButton>(&dialog, 2)->text().toStdString(), "Abbrechen");
     EXPECT_EQ(control<QComboBox>(&dialog, 1053)->itemText(11).toStdString(), "h");

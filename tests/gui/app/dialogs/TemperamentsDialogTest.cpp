@@ -126,7 +126,7 @@ TEST_F(TemperamentsDialogTest, SimpleEditorValues) {
             }
             EXPECT_TRUE(messages.empty());
             EXPECT_EQ(editor.result(), QDialog::Accepted);
-            const float stored = id == 1074 ? editor.scale.getOctaveStretch()
+            const float stored = id == 1074   ? editor.scale.getOctaveStretch()
                                  : id == 1061 ? editor.scale.getCents(0)
                                  : id == 1068 ? editor.scale.getCents(6)
                                               : editor.scale.getCents(11);
@@ -158,7 +158,7 @@ TEST_F(TemperamentsDialogTest, FullEditorRangeAndLayout) {
     scale.setCents(57, 7.85f);
     scale.setCents(107, -1.0f);
     EditFullTemperamentDialog editor(scale, -1, nullptr, nullptr);
-    EXPECT_EQ(editText(&editor, 1120).toStdString(), "7.85"); // A4
+    EXPECT_EQ(editText(&editor, 1120).toStdString(), "7.85");  // A4
     EXPECT_EQ(editText(&editor, 1170).toStdString(), "-1.00"); // B8
     EXPECT_EQ(editText(&editor, 1063).toStdString(), "0.00");  // C0
     struct Case {
@@ -208,8 +208,8 @@ TEST_F(TemperamentsDialogTest, NameChecks) {
         SCOPED_TRACE(c.name);
         messages.clear();
         TemperamentsDialog manager(*store, nullptr);
-        const int button = c.fullEditor ? (c.editedIndex < 0 ? 1027 : 1060)
-                                        : (c.editedIndex < 0 ? 1026 : 1058);
+        const int button =
+            c.fullEditor ? (c.editedIndex < 0 ? 1027 : 1060) : (c.editedIndex < 0 ? 1026 : 1058);
         if (c.editedIndex >= 0)
             select(&manager, c.fullEditor ? 1059 : 1057, {c.editedIndex});
         const auto work = [&](QDialog* editor) {
@@ -304,8 +304,8 @@ TEST_F(TemperamentsDialogTest, ProtocolOfferedAsFullTemperament) {
         control<QLineEdit>(editor, 1060)->setText(QStringLiteral("Measured"));
         editor->accept();
         QWidget* manager = editor->parentWidget();
-        QMetaObject::invokeMethod(manager, [manager] { static_cast<QDialog*>(manager)->accept(); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            manager, [manager] { static_cast<QDialog*>(manager)->accept(); }, Qt::QueuedConnection);
     });
     manager.exec();
     ASSERT_EQ(shown.size(), 108u);
