@@ -127,8 +127,6 @@ inline constexpr int IDS_SCALA_BAD_RATIO = 2238;    // zero, negative or unreada
 inline constexpr int IDS_SCALA_TOO_FEW = 2239;      // "%1" notes found, "%2" expected
 inline constexpr int IDS_SCALA_OUT_OF_RANGE = 2240; // a note too far from equal temperament
 inline constexpr int IDS_SCALA_BAD_OCTAVE = 2241;   // the last note is no usable octave
-inline constexpr int IDS_SCALA_NOT_ASCENDING = 2242;
-inline constexpr int IDS_SCALA_TOO_LONG = 2243;
 // The temperament editors.
 inline constexpr int IDS_EDIT_SIMPLE_TITLE = 2250;
 inline constexpr int IDS_EDIT_FULL_TITLE = 2251;

@@ -138,8 +138,6 @@ constexpr StringEntry stringTable[] = {
      "dieser Ton liegt mehr als 100 Cent neben der gleichstufigen Stimmung."},
     {IDS_SCALA_BAD_OCTAVE, "the octave must lie between 1100 and 1300 cents.",
      "die Oktave muss zwischen 1100 und 1300 Cent liegen."},
-    {IDS_SCALA_NOT_ASCENDING, "the notes must rise.", "die Töne müssen ansteigen."},
-    {IDS_SCALA_TOO_LONG, "the line is too long.", "die Zeile ist zu lang."},
     {IDS_EDIT_SIMPLE_TITLE, "Edit simple temperament", "Einfache Stimmung bearbeiten"},
     {IDS_EDIT_FULL_TITLE, "Edit full temperament", "Vollständige Stimmung bearbeiten"},
     {IDS_IDENTIFICATION, "Identification", "Identifikation"},
