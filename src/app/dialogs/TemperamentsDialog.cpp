@@ -1,5 +1,7 @@
 #include "app/dialogs/TemperamentsDialog.h"
 
+#include "app/FileDialogs.h"
+#include "app/dialogs/DialogDataExchange.h"
 #include "app/dialogs/DialogSupport.h"
 #include "app/dialogs/EditFullTemperamentDialog.h"
 #include "app/dialogs/EditTemperamentDialog.h"
@@ -9,13 +11,17 @@
 #include "resources/StringResources.h"
 #include "state/Protocol.h"
 #include "tuning/CustomScaleManager.h"
+#include "tuning/ScalaFile.h"
 
 #include <QDialogButtonBox>
+#include <QFile>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -84,6 +90,8 @@ TemperamentsDialog::TemperamentsDialog(const CustomScaleManager& store, QWidget*
     fullDelete = button(1032, IDS_TEMPERAMENT_DELETE, this);
     QPushButton* close = button(1, IDS_DLG_CLOSE, this);
     close->setDefault(true);
+    QPushButton* importScala = button(IMPORT_SCALA_ID, IDS_SCALA_IMPORT, this);
+    exportScala = button(EXPORT_SCALA_ID, IDS_SCALA_EXPORT, this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(
@@ -91,6 +99,8 @@ TemperamentsDialog::TemperamentsDialog(const CustomScaleManager& store, QWidget*
     layout->addWidget(
         listGroup(IDS_FULL_TEMPERAMENTS, fullList, fullNew, fullEdit, fullDelete, this));
     auto* bottom = new QHBoxLayout;
+    bottom->addWidget(importScala);
+    bottom->addWidget(exportScala);
     bottom->addStretch(1);
     bottom->addWidget(close);
     layout->addLayout(bottom);
@@ -110,6 +120,8 @@ TemperamentsDialog::TemperamentsDialog(const CustomScaleManager& store, QWidget*
     connect(simpleDelete, &QPushButton::clicked, this, &TemperamentsDialog::onDeleteSimple);
     connect(fullDelete, &QPushButton::clicked, this, &TemperamentsDialog::onDeleteFull);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    connect(importScala, &QPushButton::clicked, this, &TemperamentsDialog::onImportScala);
+    connect(exportScala, &QPushButton::clicked, this, &TemperamentsDialog::onExportScala);
     connect(simpleList, &QListWidget::itemDoubleClicked, this, &TemperamentsDialog::onEditSimple);
     connect(fullList, &QListWidget::itemDoubleClicked, this, &TemperamentsDialog::onEditFull);
 }
@@ -122,6 +134,7 @@ void TemperamentsDialog::setButtons() {
     simpleDelete->setEnabled(selected(simpleList) >= 1);
     fullEdit->setEnabled(selected(fullList) == 1);
     fullDelete->setEnabled(selected(fullList) >= 1);
+    exportScala->setEnabled(selected(simpleList) + selected(fullList) == 1);
 }
 
 bool TemperamentsDialog::listHolds(const QListWidget* list, const QString& name, int except) {
@@ -147,8 +160,12 @@ void TemperamentsDialog::selectOnly(QListWidget* list, int row) {
 }
 
 void TemperamentsDialog::onNewSimple() {
+    addNewSimple(DefaultToneScale());
+}
+
+void TemperamentsDialog::addNewSimple(const DefaultToneScale& scale) {
     EditTemperamentDialog editor(
-        DefaultToneScale(), -1,
+        scale, -1,
         [this](const QString& name) {
             return listHolds(fullList, name, -1) || listHolds(simpleList, name, -1);
         },
@@ -288,6 +305,63 @@ void TemperamentsDialog::offerProtocol() {
     for (int n = 0; n < 96; ++n)
         scale.setCents(n, measured->getDeviation(n));
     addNewFull(scale);
+}
+
+void TemperamentsDialog::onImportScala() {
+    const std::string path = askScalaFileName(this, false, std::string());
+    if (path.empty())
+        return;
+    const QString name = QString::fromStdString(path);
+    // A file far larger than any twelve-note scale is not read at all.
+    QFile file(name);
+    QByteArray bytes;
+    const bool read = file.open(QIODevice::ReadOnly) &&
+                      file.size() <= qint64(ScalaFile::MAX_FILE_SIZE) &&
+                      (bytes = file.readAll(), file.error() == QFileDevice::NoError);
+    if (!read) {
+        DialogDataExchange::showMessage(
+            this, dialogText(IDS_SCALA_CANNOT_READ).replace(QStringLiteral("%1"), name));
+        return;
+    }
+    ScalaImport scala = ScalaFile::parse(std::string_view(bytes.constData(), bytes.size()));
+    if (!scala.ok) {
+        DialogDataExchange::showMessage(
+            this, QString::fromStdString(QFileInfo(name).fileName().toStdString() + "\n" +
+                                         ScalaFile::errorMessage(scala)));
+        return;
+    }
+    // Without a description the file's name names the temperament.
+    if (scala.scale.getEnglishName().empty())
+        scala.scale.setNames(
+            ScalaFile::nameFromDescription(QFileInfo(name).completeBaseName().toStdString()));
+    addNewSimple(scala.scale);
+}
+
+void TemperamentsDialog::onExportScala() {
+    const QList<QListWidgetItem*> simpleSelected = simpleList->selectedItems();
+    const QList<QListWidgetItem*> fullSelected = fullList->selectedItems();
+    if (simpleSelected.size() + fullSelected.size() != 1)
+        return;
+    const ToneScale* scale = nullptr;
+    if (!simpleSelected.isEmpty())
+        scale = findByName(simpleScales, simpleSelected.front()->text());
+    else
+        scale = findByName(fullScales, fullSelected.front()->text());
+    if (!scale)
+        return;
+    QString suggested = QString::fromStdString(scale->getEnglishName());
+    suggested.replace(QLatin1Char('/'), QLatin1Char('-'));
+    const std::string path =
+        askScalaFileName(this, true, (suggested + QStringLiteral(".scl")).toStdString());
+    if (path.empty())
+        return;
+    const QString name = QString::fromStdString(path);
+    const std::string text = ScalaFile::format(*scale, QFileInfo(name).fileName().toStdString());
+    QSaveFile file(name);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(text.data(), qint64(text.size())) != qint64(text.size()) || !file.commit())
+        DialogDataExchange::showMessage(
+            this, dialogText(IDS_SCALA_CANNOT_WRITE).replace(QStringLiteral("%1"), name));
 }
 
 } // namespace tonvela

@@ -38,6 +38,15 @@ public:
     void onDeleteFull();
     // Offers the protocol as a new full temperament when one is set.
     void offerProtocol();
+    // A Scala file of twelve notes, opened in the simple editor as a new
+    // temperament; a file that is no such scale is refused with a message.
+    void onImportScala();
+    // The one selected temperament as a Scala file.
+    void onExportScala();
+
+    // Our own controls beside the system's.
+    static constexpr int IMPORT_SCALA_ID = 5160;
+    static constexpr int EXPORT_SCALA_ID = 5161;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -49,6 +58,7 @@ private:
     static bool listHolds(const QListWidget* list, const QString& name, int except);
     static int addSorted(QListWidget* list, const QString& name);
     static void selectOnly(QListWidget* list, int row);
+    void addNewSimple(const DefaultToneScale& scale);
     void addNewFull(const FullToneScale& scale);
     void deleteSelected(QListWidget* list, bool simple);
 
@@ -61,6 +71,7 @@ private:
     QPushButton* simpleDelete = nullptr;
     QPushButton* fullEdit = nullptr;
     QPushButton* fullDelete = nullptr;
+    QPushButton* exportScala = nullptr;
 };
 
 } // namespace tonvela

@@ -1,5 +1,6 @@
 #include "app/dialogs/TemperamentsDialog.h"
 
+#include "app/FileDialogs.h"
 #include "app/dialogs/DialogDataExchange.h"
 #include "app/dialogs/EditFullTemperamentDialog.h"
 #include "app/dialogs/EditTemperamentDialog.h"
@@ -7,7 +8,9 @@
 #include "platform/gui/MessageBox.h"
 #include "resources/Language.h"
 #include "state/Protocol.h"
+#include "support/TempDir.h"
 #include "tuning/CustomScaleManager.h"
+#include "tuning/ScalaFile.h"
 #include "tuning/ToneScaleCollection.h"
 
 #include <QGroupBox>
@@ -19,7 +22,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -55,6 +60,7 @@ protected:
     void TearDown() override {
         DialogDataExchange::setMessageHook(nullptr);
         setMessageBoxAnswer(nullptr);
+        setFileDialogAnswer(nullptr);
         resetLanguage();
     }
 
@@ -317,6 +323,98 @@ TEST_F(TemperamentsDialogTest, ProtocolOfferedAsFullTemperament) {
     // Only once.
     manager.offerProtocol();
     EXPECT_EQ(manager.getFullScales().size(), 1u);
+}
+
+TEST_F(TemperamentsDialogTest, ScalaImportOpensTheEditorOnTheScale) {
+    given({simple("c_1", "Organ")}, {});
+    setFileDialogAnswer([](bool save) {
+        EXPECT_FALSE(save);
+        return std::string(TONVELA_TEST_DATA) + "/scala/just12.scl";
+    });
+    TemperamentsDialog manager(*store, nullptr);
+    std::vector<std::string> shown;
+    whenModal<EditTemperamentDialog>([&shown](EditTemperamentDialog* editor) {
+        for (int id : {1060, 1061, 1063, 1066, 1072, 1074})
+            shown.push_back(editText(editor, id).toStdString());
+        editor->accept();
+    });
+    click(&manager, TemperamentsDialog::IMPORT_SCALA_ID);
+    EXPECT_EQ(shown, (std::vector<std::string>{"Five-limit just intonation on C", "0", "11.7313",
+                                               "-13.6863", "17.5963", "0"}));
+    EXPECT_EQ(items(&manager, 1057),
+              (std::vector<std::string>{"Five-limit just intonation on C", "Organ"}));
+    ASSERT_EQ(manager.getSimpleScales().size(), 2u);
+    EXPECT_NEAR(manager.getSimpleScales()[1].getCents(9), -15.641f, 0.0005f);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(TemperamentsDialogTest, ScalaFileThatIsNoScaleChangesNothing) {
+    given({simple("c_1", "Organ")}, {});
+    test::TempDir dir;
+    struct Case {
+        std::string content;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"! bad.scl\nNegative\n12\n-16/15\n",
+         "bad.scl\nLine 4: a ratio must be a positive fraction of whole numbers."},
+        {"Seven\n7\n", "bad.scl\nLine 2: the scale has 7 notes per octave; only scales of 12 "
+                       "notes can be imported."},
+    };
+    for (const Case& c : cases) {
+        const std::string path = dir.file("bad.scl");
+        std::ofstream(path, std::ios::binary) << c.content;
+        setFileDialogAnswer([path](bool) { return path; });
+        messages.clear();
+        TemperamentsDialog manager(*store, nullptr);
+        click(&manager, TemperamentsDialog::IMPORT_SCALA_ID);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0], c.message);
+        EXPECT_EQ(items(&manager, 1057), std::vector<std::string>{"Organ"});
+        EXPECT_EQ(manager.getSimpleScales().size(), 1u);
+    }
+    messages.clear();
+    const std::string missing = dir.file("missing.scl");
+    setFileDialogAnswer([missing](bool) { return missing; });
+    TemperamentsDialog manager(*store, nullptr);
+    click(&manager, TemperamentsDialog::IMPORT_SCALA_ID);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], missing + "\nThe file cannot be read.");
+}
+
+TEST_F(TemperamentsDialogTest, ScalaExportOfTheSelectedTemperament) {
+    DefaultToneScale organ("c_1", "Organ", "Organ", 0, 1.5f, 0, -3, 0, 0, 0, 2, 0, 0, 0, 0, 0.5f);
+    given({organ}, {full("f_2", "Church")});
+    test::TempDir dir;
+    const std::string path = dir.file("organ.scl");
+    setFileDialogAnswer([path](bool save) {
+        EXPECT_TRUE(save);
+        return path;
+    });
+    TemperamentsDialog manager(*store, nullptr);
+    auto* exportButton = control<QPushButton>(&manager, TemperamentsDialog::EXPORT_SCALA_ID);
+    EXPECT_FALSE(exportButton->isEnabled());
+    select(&manager, 1057, {0});
+    select(&manager, 1059, {0});
+    EXPECT_FALSE(exportButton->isEnabled()); // one of each: which one?
+    control<QListWidget>(&manager, 1059)->clearSelection();
+    ASSERT_TRUE(exportButton->isEnabled());
+    click(&manager, TemperamentsDialog::EXPORT_SCALA_ID);
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    EXPECT_EQ(text.str(), ScalaFile::format(organ, "organ.scl"));
+    const ScalaImport back = ScalaFile::parse(text.str());
+    ASSERT_TRUE(back.ok);
+    for (int i = 0; i < 12; ++i)
+        EXPECT_NEAR(back.scale.getCents(i), organ.getCents(i), 0.0005f) << i;
+    EXPECT_NEAR(back.scale.getOctaveStretch(), 0.5f, 0.0005f);
+
+    const std::string unwritable = dir.file("no/such/folder.scl");
+    setFileDialogAnswer([unwritable](bool) { return unwritable; });
+    click(&manager, TemperamentsDialog::EXPORT_SCALA_ID);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], unwritable + "\nThe file cannot be written.");
 }
 
 TEST_F(TemperamentsDialogTest, GermanTexts) {
