@@ -105,6 +105,12 @@ TemperamentsDialog::TemperamentsDialog(const CustomScaleManager& store, QWidget*
     bottom->addWidget(close);
     layout->addLayout(bottom);
 
+    // The keyboard goes through each list and its buttons, then the rest.
+    QWidget* const order[] = {simpleList, simpleNew,  simpleEdit,  simpleDelete, fullList, fullNew,
+                              fullEdit,   fullDelete, importScala, exportScala,  close};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+
     for (const DefaultToneScale& scale : simpleScales)
         addSorted(simpleList, QString::fromStdString(scale.getEnglishName()));
     for (const FullToneScale& scale : fullScales)

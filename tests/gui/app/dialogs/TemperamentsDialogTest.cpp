@@ -417,6 +417,23 @@ TEST_F(TemperamentsDialogTest, ScalaExportOfTheSelectedTemperament) {
     EXPECT_EQ(messages[0], unwritable + "\nThe file cannot be written.");
 }
 
+TEST_F(TemperamentsDialogTest, KeyboardOrderFollowsTheLayout) {
+    TemperamentsDialog manager(*store, nullptr);
+    std::vector<std::string> order;
+    // The controls with ids in focus-chain order (Qt's inner parts left out).
+    QWidget* start = control<QWidget>(&manager, 1057);
+    QWidget* at = start;
+    do {
+        bool isId = false;
+        at->objectName().toInt(&isId);
+        if (isId && (at->focusPolicy() & Qt::TabFocus))
+            order.push_back(at->objectName().toStdString());
+        at = at->nextInFocusChain();
+    } while (at != start && order.size() < 20);
+    EXPECT_EQ(order, (std::vector<std::string>{"1057", "1026", "1058", "1031", "1059", "1027",
+                                               "1060", "1032", "5160", "5161", "1"}));
+}
+
 TEST_F(TemperamentsDialogTest, GermanTexts) {
     overrideLanguage(Language::German);
     TemperamentsDialog manager(*store, nullptr);
