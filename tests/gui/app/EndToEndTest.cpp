@@ -488,8 +488,8 @@ TEST_P(ScaleEndToEndTest, ScaleDialogChoiceMeasuredAsTheToolMeasuresIt) {
         expected.setPosition(0, 0, area.width(), area.height());
         expected.setTarget(display.getTarget());
         updateWindow(expected.getHandle());
-        const float cliFrequency = std::strtof(last.frequency.c_str(), nullptr);
-        const float cliCents = std::strtof(last.cents.c_str(), nullptr);
+        const auto cliFrequency = static_cast<float>(*NumberText::parseReal(last.frequency));
+        const auto cliCents = static_cast<float>(*NumberText::parseReal(last.cents));
         const ShownTexts texts(NumberText::signedFixed(cliCents, 2),
                                NumberText::fixed(cliFrequency, 2));
         expected.setResult(&texts);

@@ -5,6 +5,7 @@
 // dialog's own event loop once the dialog is the active modal window.
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QTimer>
 #include <QWidget>
@@ -19,7 +20,8 @@ namespace tonvela::test {
 // reported, and whatever modal window stands in its way is closed so the test
 // cannot hang.
 template <typename T> void whenModal(std::function<void(T*)> act) {
-    auto* timer = new QTimer;
+    // Owned by the application, so a timer left over never leaks.
+    auto* timer = new QTimer(QCoreApplication::instance());
     auto tries = std::make_shared<int>(0);
     QObject::connect(timer, &QTimer::timeout, [timer, tries, act] {
         if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
