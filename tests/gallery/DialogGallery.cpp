@@ -38,8 +38,8 @@ TONVELA_GALLERY_PAGE(dialogScale) {
 TONVELA_GALLERY_PAGE(dialogTemperaments) {
     ToneScaleCollection scales;
     CustomScaleManager store(scales);
-    DefaultToneScale organ("c_1001", "Church organ, St. Mary", "Church organ, St. Mary", 0, 1.5f,
-                           0, -3, 0, 0, 0, 2, 0, 0, 0, 0, 0.5f);
+    DefaultToneScale organ("c_1001", "Church organ, St. Mary", "Church organ, St. Mary", 0, 1.5f, 0,
+                           -3, 0, 0, 0, 2, 0, 0, 0, 0, 0.5f);
     DefaultToneScale well("c_1002", "Well tempered (own)", "Well tempered (own)", 0.0f);
     FullToneScale piano("f_1003", "Grand piano, measured 2026", "Grand piano, measured 2026");
     store.setTemperaments({organ, well}, {piano});
