@@ -13,6 +13,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace tonvela::test {
 
@@ -46,6 +48,24 @@ template <typename W = QWidget> W* control(QWidget* dialog, int id) {
     W* found = dialog->findChild<W*>(QString::number(id));
     EXPECT_NE(found, nullptr) << "control " << id;
     return found;
+}
+
+// The ids of the controls the Tab key reaches, in order, from the first one
+// (Qt's inner parts, labels and disabled controls left out).
+inline std::vector<std::string> focusOrder(QWidget* dialog, int firstId) {
+    std::vector<std::string> order;
+    QWidget* start = dialog->findChild<QWidget*>(QString::number(firstId));
+    if (!start)
+        return order;
+    QWidget* at = start;
+    do {
+        bool isId = false;
+        at->objectName().toInt(&isId);
+        if (isId && at->isEnabled() && (at->focusPolicy() & Qt::TabFocus))
+            order.push_back(at->objectName().toStdString());
+        at = at->nextInFocusChain();
+    } while (at != start && order.size() < 200);
+    return order;
 }
 
 inline QString editText(QWidget* dialog, int id) {

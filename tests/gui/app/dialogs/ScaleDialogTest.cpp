@@ -147,6 +147,12 @@ TEST_F(ScaleDialogTest, OkGivesTheChosenFields) {
     EXPECT_EQ(scales->getCurrentScale()->getKey(), "equal");
 }
 
+TEST_F(ScaleDialogTest, KeyboardOrderFollowsTheLayout) {
+    ScaleDialog dialog(*scales, nullptr);
+    EXPECT_EQ(test::focusOrder(&dialog, 1001),
+              (std::vector<std::string>{"1001", "1053", "1002", "1004", "1", "2"}));
+}
+
 TEST_F(ScaleDialogTest, GermanTexts) {
     overrideLanguage(Language::German);
     scales.emplace(); // the note names come in the language of the run
