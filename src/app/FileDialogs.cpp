@@ -16,24 +16,36 @@ FileDialogAnswer& answerHook() {
     return hook;
 }
 
-QStringList filters() {
+QString allFiles() {
     // The dialog reads the patterns in brackets; "*.*" would only match names
     // with a point, so the "all files" entry matches "*" as well.
     QString all = QString::fromStdString(loadString(IDS_ALL_FILES));
     all.replace(QStringLiteral("(*.*)"), QStringLiteral("(* *.*)"));
-    return {QString::fromStdString(loadString(IDS_FILE_FILTER)), all};
+    return all;
 }
 
-std::string run(QWidget* parent, bool save, const std::string& suggestedPath) {
+struct FileKind {
+    int openTitle;
+    int saveTitle;
+    int filter;
+    const char* suffix;
+};
+
+constexpr FileKind documents{IDS_OPEN_TITLE, IDS_SAVE_AS_TITLE, IDS_FILE_FILTER, "tnv"};
+constexpr FileKind scalaFiles{IDS_SCALA_IMPORT_TITLE, IDS_SCALA_EXPORT_TITLE, IDS_SCALA_FILTER,
+                              "scl"};
+
+std::string run(QWidget* parent, bool save, const std::string& suggestedPath,
+                const FileKind& kind) {
     if (answerHook())
         return answerHook()(save);
-    QFileDialog dialog(
-        parent, QString::fromStdString(loadString(save ? IDS_SAVE_AS_TITLE : IDS_OPEN_TITLE)));
-    dialog.setNameFilters(filters());
+    QFileDialog dialog(parent,
+                       QString::fromStdString(loadString(save ? kind.saveTitle : kind.openTitle)));
+    dialog.setNameFilters({QString::fromStdString(loadString(kind.filter)), allFiles()});
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setDefaultSuffix(QStringLiteral("tnv"));
+        dialog.setDefaultSuffix(QString::fromLatin1(kind.suffix));
         if (!suggestedPath.empty())
             dialog.selectFile(QString::fromStdString(suggestedPath));
     } else {
@@ -52,11 +64,15 @@ void setFileDialogAnswer(FileDialogAnswer answer) {
 }
 
 std::string askOpenFileName(QWidget* parent) {
-    return run(parent, false, std::string());
+    return run(parent, false, std::string(), documents);
 }
 
 std::string askSaveFileName(QWidget* parent, const std::string& suggestedPath) {
-    return run(parent, true, suggestedPath);
+    return run(parent, true, suggestedPath, documents);
+}
+
+std::string askScalaFileName(QWidget* parent, bool save, const std::string& suggestedPath) {
+    return run(parent, save, suggestedPath, scalaFiles);
 }
 
 std::string askPdfFileName(QWidget* parent, const std::string& suggestedPath) {

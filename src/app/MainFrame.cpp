@@ -13,6 +13,8 @@
 #include "app/dialogs/SettingsDialogSupport.h"
 #include "audio/SoundDeviceManager.h"
 #include "app/dialogs/CAboutDlg.h"
+#include "app/dialogs/ScaleDialog.h"
+#include "app/dialogs/TemperamentsDialog.h"
 #include "panel/MeasuringTool.h"
 #include "platform/gui/Icon.h"
 #include "platform/gui/MessageBox.h"
@@ -201,10 +203,17 @@ void MainFrame::createMenus() {
     file->addSeparator();
     file->addAction(appExit);
 
-    // The Tune menu: the scale and temperament commands come first, then the
-    // tool windows.
+    QAction* tuneScale = addCommand(ID_TUNE_SCALE, IDS_ITEM_SCALE);
+    QAction* tuneTemperaments = addCommand(ID_TUNE_TEMPERAMENTS, IDS_ITEM_TEMPERAMENTS);
+    connect(tuneScale, &QAction::triggered, this, &MainFrame::onTuneScale);
+    connect(tuneTemperaments, &QAction::triggered, this, &MainFrame::onTuneTemperaments);
+    // The Tune menu: the scale and temperament commands, then the tool
+    // windows.
     QMenu* tune = menuBar()->addMenu(text(IDS_MENU_TUNE));
     tune->setObjectName(QStringLiteral("TuneMenu"));
+    tune->addAction(tuneScale);
+    tune->addAction(tuneTemperaments);
+    tune->addSeparator();
     QAction* centCalculator = addCommand(ID_CENT_CALCULATOR, IDS_ITEM_CENT_CALCULATOR);
     connect(centCalculator, &QAction::triggered, this, [this] { view->showCentCalculator(); });
     QAction* calibrationCalculator =
@@ -220,6 +229,11 @@ void MainFrame::createMenus() {
     tune->addAction(freqSynth);
     tune->addAction(metronome);
 
+    QAction* storeAsTemperament =
+        addCommand(ID_PROTOCOL_STORE_AS_TEMPERAMENT, IDS_ITEM_STORE_AS_TEMPERAMENT);
+    connect(storeAsTemperament, &QAction::triggered, this,
+            &MainFrame::onProtocolStoreAsTemperament);
+
     QAction* clearProtocol = addCommand(ID_PROTOCOL_CLEAR, IDS_ITEM_CLEAR_PROTOCOL);
     connect(clearProtocol, &QAction::triggered, this, [this] {
         if (MeasuringTool* panel = view ? view->getMeasuringTool() : nullptr)
@@ -228,6 +242,7 @@ void MainFrame::createMenus() {
     QMenu* protocol = menuBar()->addMenu(text(IDS_MENU_PROTOCOL));
     protocol->setObjectName(QStringLiteral("ProtocolMenu"));
     protocol->addAction(properties);
+    protocol->addAction(storeAsTemperament);
     protocol->addAction(clearProtocol);
 
     QMenu* settings = menuBar()->addMenu(text(IDS_MENU_SETTINGS));
@@ -264,10 +279,6 @@ void MainFrame::createToolBar() {
     tools->setObjectName(QStringLiteral("ToolBar"));
     tools->setMovable(false);
     tools->setIconSize(QSize(16, 16));
-    // The scale dialog's command belongs to the Tune menu; until it is there
-    // its button stays, disabled, in its place.
-    if (!action(ID_TUNE_SCALE))
-        addCommand(ID_TUNE_SCALE, IDS_ITEM_SCALE)->setEnabled(false);
     const struct {
         int command;
         int icon;
@@ -488,9 +499,39 @@ bool MainFrame::onSettingsLanguage() {
     // Read at the next start; this run keeps its language.
     writeProfileString("settings", "language", dialog.getCode());
     return true;
+}
+
 void MainFrame::onAppAbout() {
     CAboutDlg about(this);
     about.exec();
+}
+
+void MainFrame::onTuneScale() {
+    ToneScaleCollection& scales = DataStructure::getInstance().getToneScales();
+    ScaleDialog dialog(scales, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // The octave stretch belongs to the temperament and is not applied.
+    scales.setScaleAt(dialog.scaleIndex, dialog.keynote, dialog.standardPitch, dialog.calibration);
+}
+
+void MainFrame::onTuneTemperaments() {
+    runTemperaments(false);
+}
+
+void MainFrame::onProtocolStoreAsTemperament() {
+    runTemperaments(true);
+}
+
+void MainFrame::runTemperaments(bool withProtocol) {
+    DataStructure& state = DataStructure::getInstance();
+    CustomScaleManager& store = state.getCustomScales();
+    TemperamentsDialog dialog(store, this);
+    if (withProtocol)
+        dialog.setProtocol(&state.getProtocol());
+    dialog.exec();
+    // Nothing the manager did is discarded, whichever way it closed.
+    store.setTemperaments(dialog.getSimpleScales(), dialog.getFullScales());
 }
 
 void MainFrame::bringToFront() {

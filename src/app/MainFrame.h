@@ -71,6 +71,15 @@ public:
     // The report's commands: Print, Print Preview, Print Setup, Export PDF.
     ReportPrinting& reportPrinting() const { return *printing; }
     void onAppAbout();
+    // Tune → Scale...: the scale dialog; after OK its choice becomes the
+    // scale settings in one change.
+    void onTuneScale();
+    // Tune → My Temperaments...: the temperament manager; its lists go to
+    // the user store however it closes.
+    void onTuneTemperaments();
+    // Protocol → Store Protocol As Temperament...: the same, first offering
+    // the measured protocol as a new full temperament.
+    void onProtocolStoreAsTemperament();
     // Brings the window to the front (a later start handed over a file).
     void bringToFront();
 
@@ -89,6 +98,7 @@ private:
     bool loadDocument(const std::string& path);
     bool doSave(const std::string& path);
     void showFailure(const std::string& message);
+    void runTemperaments(bool withProtocol);
 
     TonvelaDoc& document;
     RecentFileList& recentFiles;

@@ -6,6 +6,7 @@
 #include "resources/StringIds.h"
 #include "resources/StringResources.h"
 #include "runtime/NumberText.h"
+#include "tuning/ScaleLimits.h"
 #include "tuning/ToneScaleCollection.h"
 
 #include <cmath>
@@ -44,16 +45,19 @@ bool takeScaleOptions(std::vector<std::string>& args, ScaleOptions& options) {
                    "'");
         return false;
     }
-    // The scale settings hold the pitch as a float: the range is checked on
-    // that value, so a tiny number cannot become targets of 0 Hz.
+    // The same bounds as the scale dialog's; the scale settings hold the
+    // values as floats, so the range is checked on those.
     if (hasPitch && (!parseWholeNumber(pitchText, options.pitch) ||
-                     !inFloatRange(options.pitch, MIN_PITCH, MAX_PITCH))) {
-        usageError("--pitch takes a frequency in Hz from 1 to 20000, not '" + pitchText + "'");
+                     !inFloatRange(options.pitch, MIN_STANDARD_PITCH, MAX_STANDARD_PITCH))) {
+        usageError("--pitch takes a frequency in Hz from " +
+                   NumberText::general(MIN_STANDARD_PITCH) + " to " +
+                   NumberText::general(MAX_STANDARD_PITCH) + ", not '" + pitchText + "'");
         return false;
     }
     if (hasCalibration && (!parseWholeNumber(calibrationText, options.calibration) ||
-                           std::fabs(options.calibration) > 1200.0)) {
-        usageError("--calibration takes cents between -1200 and 1200, not '" + calibrationText +
+                           !inFloatRange(options.calibration, -MAX_CALIBRATION, MAX_CALIBRATION))) {
+        usageError("--calibration takes cents between " + NumberText::general(-MAX_CALIBRATION) +
+                   " and " + NumberText::general(MAX_CALIBRATION) + ", not '" + calibrationText +
                    "'");
         return false;
     }

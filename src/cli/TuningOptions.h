@@ -39,9 +39,8 @@ bool parseWholeNumber(const std::string& text, double& value);
 // low..high (false for NaN).
 bool inFloatRange(double value, float low, float high);
 
-// Standard pitches and target frequencies the commands accept, in Hz.
-constexpr float MIN_PITCH = 1.0f;
-constexpr float MAX_PITCH = 20000.0f;
+// Target frequencies the commands accept, in Hz (the standard pitch and the
+// calibration take the scale dialog's bounds, tuning/ScaleLimits.h).
 constexpr float MIN_FREQUENCY = 1.0f;
 constexpr float MAX_FREQUENCY = 1.0e6f;
 

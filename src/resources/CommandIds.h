@@ -31,6 +31,8 @@ inline constexpr int ID_CALIBRATION_CALCULATOR = 32798;
 inline constexpr int ID_METRONOME = 32801;
 inline constexpr int ID_DONATE = 32803;
 inline constexpr int ID_APP_ABOUT = 57664;
+inline constexpr int ID_TUNE_TEMPERAMENTS = 32779;
+inline constexpr int ID_PROTOCOL_STORE_AS_TEMPERAMENT = 32796;
 
 inline constexpr int RecentFileCount = 4;
 
@@ -63,6 +65,8 @@ inline constexpr int IDS_ITEM_FREQUENCY_SYNTH = 5353;
 inline constexpr int IDS_ITEM_METRONOME = 5354;
 inline constexpr int IDS_ITEM_ABOUT = 5355;
 inline constexpr int IDS_ITEM_DONATE = 5356;
+inline constexpr int IDS_ITEM_TEMPERAMENTS = 5152;
+inline constexpr int IDS_ITEM_STORE_AS_TEMPERAMENT = 5153;
 
 // The document's strings and the frame's messages.
 inline constexpr int IDS_UNTITLED = 5030;      // title of a document never saved

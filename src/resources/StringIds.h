@@ -91,6 +91,56 @@ inline constexpr int IDS_NO_INPUT_DEVICE = 2015;
 // bounds go.
 inline constexpr int IDS_ENTER_NUMBER = 2200;
 inline constexpr int IDS_ENTER_NUMBER_BETWEEN = 2201;
+// Texts shared by the dialogs.
+inline constexpr int IDS_DLG_OK = 2202;
+inline constexpr int IDS_DLG_CANCEL = 2203;
+inline constexpr int IDS_DLG_CLOSE = 2204;
+inline constexpr int IDS_DLG_CENT = 2205;
+inline constexpr int IDS_DLG_HERTZ = 2206;
+// The scale dialog.
+inline constexpr int IDS_SCALE_TITLE = 2210;
+inline constexpr int IDS_SCALE_GROUP = 2211;
+inline constexpr int IDS_SCALE_TEMPERAMENT = 2212;
+inline constexpr int IDS_SCALE_KEYNOTE = 2213;
+inline constexpr int IDS_SCALE_PITCH = 2214;
+inline constexpr int IDS_SCALE_CALIBRATION = 2215;
+inline constexpr int IDS_SCALE_STRETCH = 2216;
+// The temperament manager; the Scala texts have "%1" for a line number or a
+// file name.
+inline constexpr int IDS_TEMPERAMENTS_TITLE = 2220;
+inline constexpr int IDS_SIMPLE_TEMPERAMENTS = 2221;
+inline constexpr int IDS_FULL_TEMPERAMENTS = 2222;
+inline constexpr int IDS_TEMPERAMENT_NEW = 2223;
+inline constexpr int IDS_TEMPERAMENT_EDIT = 2224;
+inline constexpr int IDS_TEMPERAMENT_DELETE = 2225;
+inline constexpr int IDS_DELETE_TEMPERAMENTS_QUESTION = 2226;
+inline constexpr int IDS_SCALA_IMPORT = 2227;
+inline constexpr int IDS_SCALA_EXPORT = 2228;
+inline constexpr int IDS_SCALA_FILTER = 2229;
+inline constexpr int IDS_SCALA_IMPORT_TITLE = 2230;
+inline constexpr int IDS_SCALA_EXPORT_TITLE = 2231;
+inline constexpr int IDS_SCALA_CANNOT_READ = 2232;
+inline constexpr int IDS_SCALA_CANNOT_WRITE = 2233;
+inline constexpr int IDS_SCALA_LINE = 2234;         // "Line %1: "
+inline constexpr int IDS_SCALA_NO_COUNT = 2235;     // the note count line is missing or no number
+inline constexpr int IDS_SCALA_NOT_TWELVE = 2236;   // "%1" the count
+inline constexpr int IDS_SCALA_BAD_PITCH = 2237;    // no ratio or cents value
+inline constexpr int IDS_SCALA_BAD_RATIO = 2238;    // zero, negative or unreadable ratio
+inline constexpr int IDS_SCALA_TOO_FEW = 2239;      // "%1" notes found, "%2" expected
+inline constexpr int IDS_SCALA_OUT_OF_RANGE = 2240; // a note too far from equal temperament
+inline constexpr int IDS_SCALA_BAD_OCTAVE = 2241;   // the last note is no usable octave
+// The temperament editors.
+inline constexpr int IDS_EDIT_SIMPLE_TITLE = 2250;
+inline constexpr int IDS_EDIT_FULL_TITLE = 2251;
+inline constexpr int IDS_IDENTIFICATION = 2252;
+inline constexpr int IDS_TEMPERAMENT_NAME = 2253;
+inline constexpr int IDS_TEMPERAMENT_ID = 2254;
+inline constexpr int IDS_CENTS_FROM_EQUAL = 2255;
+inline constexpr int IDS_OCTAVE_STRETCHING = 2256;
+inline constexpr int IDS_NAME_MISSING = 2257;
+inline constexpr int IDS_NAME_USED = 2258;
+inline constexpr int IDS_NAME_SEMICOLON = 2259;
+inline constexpr int IDS_NAME_TOO_LONG = 2260; // "%1" the most characters
 
 // The settings dialogs: measurement, input device, protocol properties,
 // language, and the buttons they share.

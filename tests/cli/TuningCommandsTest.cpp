@@ -3,6 +3,7 @@
 #include "support/TempDir.h"
 
 #include <cstdlib>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
@@ -48,7 +49,9 @@ TEST_F(TuningCommands, NotesUnderScaleSettings) {
         {"notes", "48\tC4\t261.6256"},
         {"notes", "0\tC0\t16.3516"},
         {"notes --pitch 415", "57\tA4\t415.0000"},
-        {"notes --pitch 1", "57\tA4\t1.0000"},
+        {"notes --pitch 100", "57\tA4\t100.0000"},
+        {"notes --pitch 1000", "57\tA4\t1000.0000"},
+        {"notes --calibration -100", "57\tA4\t415.3047"},
         {"notes --calibration 10", "57\tA4\t442.5489"},
         {"notes --temperament pythagorean", "60\tC5\t521.4815"},
         {"notes --temperament kirnberger3_1779 --keynote D", "48\tC4\t261.5518"},
@@ -78,9 +81,12 @@ TEST_F(TuningCommands, BadOptionsAreRefused) {
         "notes --pitch -440",
         "notes --pitch 1e-40",
         "notes --pitch 0.999",
-        "notes --pitch 20000.01",
+        "notes --pitch 99.99",
+        "notes --pitch 1000.01",
+        "notes --pitch 20000",
         "notes --calibration x",
         "notes --calibration 5000",
+        "notes --calibration 100.01",
         "notes --keynote H",
         "notes --keynote ''",
         "notes --temperament Equal",
@@ -90,6 +96,10 @@ TEST_F(TuningCommands, BadOptionsAreRefused) {
         "temperaments --language",
         "temperaments --language EN",
         "temperaments more",
+        "temperaments --scl",
+        "temperaments --scl nope",
+        "temperaments -o x.scl",
+        "temperaments --scl equal -o ''",
     };
     for (const char* arguments : cases) {
         const CliRun result = run(arguments);
@@ -140,6 +150,38 @@ TEST_F(TuningCommands, TemperamentsListsUserOnesFirst) {
     EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 140);
     EXPECT_EQ(line(result.out, "equal4\t").substr(line(result.out, "equal4\t").rfind('\t')),
               "\t-4.692002");
+}
+
+TEST_F(TuningCommands, TemperamentAsScalaFile) {
+    setenv("TONVELA_CONFIG_DIR", dir.path().c_str(), 1);
+    ASSERT_EQ(Settings::openRoot("Tonvela"), 0);
+    {
+        Settings tempr("Tempr");
+        tempr.writeInt("count", 1);
+        tempr.writeString("tempr_0", "1234;My organ;0;1.5;0;0;0;0;0;0;0;0;0;-2;0.25");
+    }
+    const CliRun organ = run("temperaments --scl c_1234");
+    ASSERT_EQ(organ.code, 0) << organ.err;
+    EXPECT_EQ(organ.out, "! c_1234.scl\n!\nMy organ\n 12\n!\n 101.52083\n 200.04167\n"
+                         " 300.06250\n 400.08333\n 500.10417\n 600.12500\n 700.14583\n"
+                         " 800.16667\n 900.18750\n 1000.20833\n 1098.22917\n 1200.25000\n");
+
+    // To a file, under the decimal comma too.
+    const std::string path = dir.file("kirnberger.scl");
+    const CliRun written =
+        run("temperaments --scl kirnberger3_1779 -o '" + path + "'", "LC_ALL=de_DE.UTF-8");
+    ASSERT_EQ(written.code, 0) << written.err;
+    EXPECT_TRUE(written.out.empty());
+    std::ifstream file(path);
+    std::ostringstream text;
+    text << file.rdbuf();
+    EXPECT_EQ(text.str().rfind("! kirnberger.scl\n!\n", 0), 0u) << text.str();
+    EXPECT_NE(text.str().find("\n 12\n!\n"), std::string::npos) << text.str();
+    EXPECT_EQ(text.str().find(','), std::string::npos) << text.str();
+
+    const CliRun unwritable = run("temperaments --scl equal -o '" + dir.path() + "/no/such.scl'");
+    EXPECT_EQ(unwritable.code, 1);
+    EXPECT_NE(unwritable.err.find("cannot write"), std::string::npos);
 }
 
 } // namespace

@@ -20,7 +20,9 @@
 #include "app/dialogs/MeasurementSettingsDialog.h"
 #include "app/dialogs/SettingsDialogIds.h"
 #include "app/dialogs/SettingsDialogSupport.h"
+#include "app/dialogs/ScaleDialog.h"
 #include "gui/GuiTestSupport.h"
+#include "gui/app/dialogs/ModalDialogs.h"
 #include "gui/panel/PanelTestSupport.h"
 #include "panel/DisplayControl.h"
 #include "panel/MeasuringTool.h"
@@ -42,8 +44,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
@@ -259,8 +264,7 @@ protected:
     }
 
     // A4 three cents sharp, half scale, as a 16-bit recording.
-    void writeRecording(double seconds) {
-        const double hz = 440.0 * std::pow(2.0, 3.0 / 1200.0);
+    void writeRecording(double seconds, double hz = 440.0 * std::pow(2.0, 3.0 / 1200.0)) {
         std::vector<std::int16_t> samples(static_cast<std::size_t>(seconds * 44100));
         for (std::size_t i = 0; i < samples.size(); ++i)
             samples[i] = static_cast<std::int16_t>(
@@ -479,6 +483,44 @@ TEST_P(EndToEndTest, TheDonationReminderLeavesTheMeasurementRunning) {
     writeProfileInt("settings", "limit", 6000);
     resetUsageCounting();
     startProgram();
+}
+
+// The scale chosen in the scale dialog is the scale the tone is measured in:
+// Kirnberger III on D at 442 Hz, with a tone two cents above its A4.
+class ScaleEndToEndTest : public EndToEndTest {};
+
+TEST_P(ScaleEndToEndTest, ScaleDialogChoiceMeasuredAsTheToolMeasuresIt) {
+    const std::string key = "kirnberger3_1779";
+    std::optional<ToneScaleCollection> reference;
+    reference.emplace();
+    reference->setScale(key, 2, 442.0f, 0.0f);
+    constexpr int E4 = 52;
+    const float target = reference->getNoteFrequency(E4);
+    ASSERT_GT(std::fabs(target - 442.0f * std::pow(2.0f, -5.0f / 12.0f)), 0.1f);
+    writeRecording(GetParam().recordingSeconds, target * std::pow(2.0, 2.0 / 1200.0));
+    startProgram();
+    ToneScaleCollection& scales = DataStructure::getInstance().getToneScales();
+    const std::string scaleName = scales.find(key)->getName();
+
+    // Tune → Scale..., worked as a user would.
+    test::whenModal<ScaleDialog>([&scaleName](ScaleDialog* dialog) {
+        auto* list = test::control<QComboBox>(dialog, 1001);
+        list->setCurrentIndex(list->findText(QString::fromStdString(scaleName)));
+        auto* keynote = test::control<QComboBox>(dialog, 1053);
+        keynote->setCurrentIndex(keynote->findText(QStringLiteral("D")));
+        test::control<QLineEdit>(dialog, 1002)->setText(QStringLiteral("442"));
+        QTest::mouseClick(test::control<QPushButton>(dialog, 1), Qt::LeftButton);
+    });
+    app->getMainFrame()->action(ID_TUNE_SCALE)->trigger();
+    EXPECT_EQ(scales.getCurrentScale()->getKey(), key);
+    EXPECT_EQ(scales.getKeynote(), 2);
+    EXPECT_EQ(scales.getStandardPitch(), 442.0f);
+    // The panel follows at once, and the document holds the new scale.
+    EXPECT_EQ(panel().getTarget().frequency, 442.0f);
+    panel().setTargetNote(E4);
+    EXPECT_EQ(panel().getTarget().frequency, target);
+    EXPECT_TRUE(app->getDocument()->IsModified());
+
     const ProtocolControl& grid = panel().getProtocolControl();
     QTest::mouseClick(widgetOf(grid.getAutoCheck().getHandle()), Qt::LeftButton, Qt::NoModifier,
                       QPoint(5, 5));
@@ -510,6 +552,64 @@ TEST_P(EndToEndTest, TheDonationReminderLeavesTheMeasurementRunning) {
     EXPECT_EQ(DataStructure::getInstance().getProtocol().getFrequency(A4), recordedWhileAsked);
     EXPECT_TRUE(app->getMainFrame()->getView()->usageTimerActive());
 }
+
+    tonvela::srand(Seed);
+    ASSERT_TRUE(clock->run(GetParam().runMs)) << "the recording did not reach the analysis";
+    processPostedMessages();
+    const AnalysisResultIfc* shown = panel().getCurrentResult();
+    ASSERT_NE(shown, nullptr);
+    ASSERT_TRUE(shown->isValid());
+    EXPECT_EQ(shown->getCentsText(), "+2.00");
+    EXPECT_EQ(shown->getTargetData()->frequency, target);
+
+    std::string out;
+    std::string err;
+    ASSERT_EQ(test::runCommand("TONVELA_CONFIG_DIR='" + dir.file("cli-config") +
+                                   "' '" TONVELA_CLI "' measure --json --seed " +
+                                   std::to_string(Seed) + " --mode " + GetParam().cliName +
+                                   " --note E4 --temperament " + key +
+                                   " --keynote D --pitch 442 '" + recordingPath + "'",
+                               out, err),
+              0)
+        << err;
+    std::vector<CliResult> sameTime;
+    for (const CliResult& r : parseResults(out))
+        if (r.time * 1000.0 <= GetParam().runMs + 0.5)
+            sameTime.push_back(r);
+    ASSERT_FALSE(sameTime.empty()) << out;
+    const CliResult& last = sameTime.back();
+    EXPECT_EQ(last.frequency, NumberText::fixed(shown->getFrequency(), 4));
+    EXPECT_EQ(last.cents, NumberText::fixed(shown->getCents(), 4));
+
+    // The numeric display shows that reading, and the protocol cell holds it.
+    const DisplayControl& display = panel().getDisplayControl();
+    const Rect area = getClientRect(display.getHandle());
+    {
+        test::RecordingWindow host(area.width(), area.height());
+        DisplayControl expected(host.getHandle());
+        expected.setPosition(0, 0, area.width(), area.height());
+        expected.setTarget(display.getTarget());
+        updateWindow(expected.getHandle());
+        const auto cliFrequency = static_cast<float>(*NumberText::parseReal(last.frequency));
+        const auto cliCents = static_cast<float>(*NumberText::parseReal(last.cents));
+        const ShownTexts texts(NumberText::signedFixed(cliCents, 2),
+                               NumberText::fixed(cliFrequency, 2));
+        expected.setResult(&texts);
+        EXPECT_EQ(test::differences(display.getHandle(), test::grab(display.getHandle()),
+                                    test::grab(expected.getHandle())),
+                  "");
+        expected.setResult(nullptr);
+    }
+    const float recorded = DataStructure::getInstance().getProtocol().getFrequency(E4);
+    EXPECT_EQ(NumberText::fixed(recorded, 4), last.frequency);
+    EXPECT_EQ(scales.formatDeviation(E4, recorded), "+2.00");
+    EXPECT_TRUE(test::anyPixel(grid.getHandle(), grid.cellRect(E4), grid.valueColour));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Standard, ScaleEndToEndTest,
+    ::testing::Values(Mode{MeasurementSettings::Standard, "standard", 3000, 4.0}),
+    [](const ::testing::TestParamInfo<Mode>& info) { return std::string(info.param.cliName); });
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, EndToEndTest,

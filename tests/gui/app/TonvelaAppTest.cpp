@@ -8,6 +8,11 @@
 #include "app/RecentFileList.h"
 #include "app/SingleInstance.h"
 #include "app/TonvelaView.h"
+#include "app/dialogs/EditFullTemperamentDialog.h"
+#include "app/dialogs/EditTemperamentDialog.h"
+#include "app/dialogs/ScaleDialog.h"
+#include "app/dialogs/TemperamentsDialog.h"
+#include "gui/app/dialogs/ModalDialogs.h"
 #include "panel/MeasuringTool.h"
 #include "platform/audio/VirtualAudioBackend.h"
 #include "platform/gui/MessageBox.h"
@@ -22,11 +27,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -472,6 +479,92 @@ TEST_F(TonvelaAppTest, MainWindowHoldsThePanelAndTheCommandsOfThisProgram) {
     EXPECT_TRUE(frame().toolBar()->isHidden());
     frame().action(ID_VIEW_STATUS_BAR)->trigger();
     EXPECT_TRUE(frame().statusBar()->isHidden());
+}
+
+// Counts the scale settings' notifications.
+struct ScaleChanges : ToneScaleListener {
+    explicit ScaleChanges(ToneScaleCollection& scales) : scales(scales) {
+        scales.addListener(this);
+    }
+    ~ScaleChanges() override { scales.removeListener(this); }
+    void toneScaleChanged() override { ++count; }
+    ToneScaleCollection& scales;
+    int count = 0;
+};
+
+TEST_F(TonvelaAppTest, TuneMenuScaleAppliesTheDialogOnceAfterOk) {
+    start();
+    ToneScaleCollection& scales = DataStructure::getInstance().getToneScales();
+    ScaleChanges changes(scales);
+    EXPECT_EQ(frame().action(ID_TUNE_SCALE)->text().toStdString(), "&Scale...");
+    EXPECT_EQ(frame().action(ID_TUNE_SCALE)->statusTip().toStdString(), "Open the scale dialog");
+    EXPECT_EQ(frame().action(ID_TUNE_TEMPERAMENTS)->text().toStdString(), "M&y Temperaments...");
+
+    // Cancel changes nothing.
+    test::whenModal<ScaleDialog>([](ScaleDialog* dialog) {
+        test::control<QLineEdit>(dialog, 1002)->setText(QStringLiteral("415"));
+        dialog->reject();
+    });
+    frame().action(ID_TUNE_SCALE)->trigger();
+    EXPECT_EQ(changes.count, 0);
+    EXPECT_EQ(scales.getStandardPitch(), 440.0f);
+    EXPECT_FALSE(app->getDocument()->IsModified());
+
+    test::whenModal<ScaleDialog>([](ScaleDialog* dialog) {
+        auto* list = test::control<QComboBox>(dialog, 1001);
+        list->setCurrentIndex(list->findText(QStringLiteral("Equal Tempered, Perfect Fourth")));
+        test::control<QComboBox>(dialog, 1053)->setCurrentIndex(7);
+        test::control<QLineEdit>(dialog, 1002)->setText(QStringLiteral("415"));
+        test::control<QLineEdit>(dialog, 1004)->setText(QStringLiteral("1.5"));
+        dialog->accept();
+    });
+    frame().action(ID_TUNE_SCALE)->trigger();
+    EXPECT_EQ(changes.count, 1);
+    EXPECT_EQ(scales.getCurrentScale()->getName(), "Equal Tempered, Perfect Fourth");
+    EXPECT_EQ(scales.getKeynote(), 7);
+    EXPECT_EQ(scales.getStandardPitch(), 415.0f);
+    EXPECT_EQ(scales.getCalibration(), 1.5f);
+    EXPECT_TRUE(app->getDocument()->IsModified());
+}
+
+TEST_F(TonvelaAppTest, TemperamentManagerHandsItsListsOverHoweverItCloses) {
+    start();
+    DataStructure& state = DataStructure::getInstance();
+    ToneScaleCollection& scales = state.getToneScales();
+    const int before = scales.getScaleCount();
+    test::whenModal<TemperamentsDialog>([](TemperamentsDialog* manager) {
+        test::whenModal<EditTemperamentDialog>([manager](EditTemperamentDialog* editor) {
+            test::control<QLineEdit>(editor, 1060)->setText(QStringLiteral("Organ"));
+            editor->accept();
+            // Closed by Escape rather than "Close".
+            QMetaObject::invokeMethod(manager, &QDialog::reject, Qt::QueuedConnection);
+        });
+        manager->onNewSimple();
+    });
+    frame().action(ID_TUNE_TEMPERAMENTS)->trigger();
+    ASSERT_EQ(state.getCustomScales().getSimpleScales().size(), 1u);
+    EXPECT_EQ(state.getCustomScales().getSimpleScales()[0].getEnglishName(), "Organ");
+    EXPECT_EQ(scales.getScaleCount(), before + 1);
+    EXPECT_EQ(scales.getScale(0)->getName(), "Organ");
+
+    // Protocol → Store Protocol As Temperament...: the measured protocol
+    // comes up as a new full temperament.
+    state.getProtocol().setFrequency(57, 442.0f, true);
+    std::string a4;
+    test::whenModal<EditFullTemperamentDialog>([&a4](EditFullTemperamentDialog* editor) {
+        a4 = test::editText(editor, 1120).toStdString();
+        test::control<QLineEdit>(editor, 1060)->setText(QStringLiteral("Measured"));
+        editor->accept();
+        QWidget* manager = editor->parentWidget();
+        QMetaObject::invokeMethod(
+            manager, [manager] { static_cast<QDialog*>(manager)->accept(); }, Qt::QueuedConnection);
+    });
+    frame().action(ID_PROTOCOL_STORE_AS_TEMPERAMENT)->trigger();
+    EXPECT_EQ(a4, "7.85");
+    ASSERT_EQ(state.getCustomScales().getFullScales().size(), 1u);
+    EXPECT_EQ(scales.getScale(1)->getName(), "Measured");
+    EXPECT_FALSE(scales.getScale(1)->isSimple());
+    EXPECT_NEAR(scales.getScale(1)->getCents(57), 7.85f, 0.005f);
 }
 
 TEST(RecentFileList, NewestFirstWithoutDuplicates) {
