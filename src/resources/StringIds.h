@@ -144,8 +144,6 @@ inline constexpr int IDS_NAME_TOO_LONG = 2260; // "%1" the most characters
 
 // The settings dialogs: measurement, input device, protocol properties,
 // language, and the buttons they share.
-inline constexpr int IDS_DLG_OK = 2300;
-inline constexpr int IDS_DLG_CANCEL = 2301;
 inline constexpr int IDS_MEASUREMENT_TITLE = 2310;
 inline constexpr int IDS_HARMONICS_GROUP = 2311;
 inline constexpr int IDS_MODE_GROUP = 2312;

@@ -102,6 +102,9 @@ constexpr StringEntry stringTable[] = {
     {IDS_ENTER_NUMBER, "Enter a number.", "Geben Sie eine Zahl ein."},
     {IDS_ENTER_NUMBER_BETWEEN, "Enter a number between %1 and %2.",
      "Geben Sie eine Zahl zwischen %1 und %2 ein."},
+    // The settings dialogs.
+    {IDS_DLG_OK, "OK", "OK"},
+    {IDS_DLG_CANCEL, "Cancel", "Abbrechen"},
     {IDS_DLG_CLOSE, "Close", "Schliessen"},
     {IDS_DLG_CENT, "Cent", "Cent"},
     {IDS_DLG_HERTZ, "Hertz", "Hertz"},
@@ -160,9 +163,6 @@ constexpr StringEntry stringTable[] = {
      "Das Zeichen ';' ist im Namen nicht erlaubt."},
     {IDS_NAME_TOO_LONG, "The name of a temperament may have at most %1 characters.",
      "Der Name einer Stimmung darf höchstens %1 Zeichen haben."},
-    // The settings dialogs.
-    {IDS_DLG_OK, "OK", "OK"},
-    {IDS_DLG_CANCEL, "Cancel", "Abbrechen"},
     {IDS_MEASUREMENT_TITLE, "Measurement Settings", "Einstellungen Messung"},
     {IDS_HARMONICS_GROUP, "Harmonics", "Obertöne"},
     {IDS_MODE_GROUP, "Measurement Mode", "Messmodus"},

@@ -20,7 +20,7 @@ namespace tonvela {
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("CAboutDlg"));
-    setWindowTitle(resourceText(IDS_ABOUT_TITLE));
+    setWindowTitle(dialogText(IDS_ABOUT_TITLE));
 
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("ProgramIcon"));
@@ -33,15 +33,15 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     nameFont.setBold(true);
     nameFont.setPointSizeF(nameFont.pointSizeF() * 1.5);
     name->setFont(nameFont);
-    auto* notice = new QLabel(resourceText(IDS_MAKER_NOTICE), this);
+    auto* notice = new QLabel(dialogText(IDS_MAKER_NOTICE), this);
 
     auto* facts = new QGridLayout;
-    facts->addWidget(new QLabel(resourceText(IDS_VERSION_CAPTION), this), 0, 0);
+    facts->addWidget(new QLabel(dialogText(IDS_VERSION_CAPTION), this), 0, 0);
     auto* version = new QLabel(QStringLiteral(TONVELA_VERSION), this);
-    identify(version, IDC_VERSION, resourceText(IDS_VERSION_CAPTION));
+    identify(version, IDC_VERSION, dialogText(IDS_VERSION_CAPTION));
     version->setTextInteractionFlags(Qt::TextSelectableByMouse);
     facts->addWidget(version, 0, 1);
-    facts->addWidget(new QLabel(resourceText(IDS_DONATE_CAPTION), this), 1, 0);
+    facts->addWidget(new QLabel(dialogText(IDS_DONATE_CAPTION), this), 1, 0);
     auto* address = new QLabel(QString::fromLatin1(MakerWebAddress), this);
     address->setObjectName(QStringLiteral("MakerAddress"));
     address->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -59,11 +59,11 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     top->addSpacing(12);
     top->addLayout(texts, 1);
 
-    auto* donate = new QPushButton(resourceText(IDS_DONATE_TITLE), this);
+    auto* donate = new QPushButton(dialogText(IDS_DONATE_TITLE), this);
     identify(donate, IDC_DONATE, donate->text());
     donate->setAutoDefault(false);
     connect(donate, &QPushButton::clicked, this, &CAboutDlg::reject);
-    auto* close = new QPushButton(resourceText(IDS_CLOSE), this);
+    auto* close = new QPushButton(dialogText(IDS_CLOSE), this);
     identify(close, IDC_CLOSE, close->text());
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);

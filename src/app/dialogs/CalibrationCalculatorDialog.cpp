@@ -18,35 +18,35 @@ namespace tonvela {
 
 CalibrationCalculatorDialog::CalibrationCalculatorDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("CalibrationCalculatorDialog"));
-    setWindowTitle(resourceText(IDS_CALIB_CALC_TITLE));
+    setWindowTitle(dialogText(IDS_CALIB_CALC_TITLE));
 
-    auto* group = new QGroupBox(resourceText(IDS_CALIB_CALC_GROUP), this);
+    auto* group = new QGroupBox(dialogText(IDS_CALIB_CALC_GROUP), this);
     auto* grid = new QGridLayout(group);
 
-    const QString instrumentText = resourceText(IDS_INSTRUMENT);
+    const QString instrumentText = dialogText(IDS_INSTRUMENT);
     auto* instrumentLabel = new QLabel(instrumentText, group);
     instrument = new QComboBox(group);
     identify(instrument, IDC_INSTRUMENT, instrumentText);
-    instrument->addItem(resourceText(IDS_ORGAN));
+    instrument->addItem(dialogText(IDS_ORGAN));
     instrument->setCurrentIndex(0);
     instrumentLabel->setBuddy(instrument);
     grid->addWidget(instrumentLabel, 0, 0);
     grid->addWidget(instrument, 0, 1, 1, 2);
 
-    const QString tune = resourceText(IDS_TUNE_COLUMN);
-    const QString play = resourceText(IDS_PLAY_COLUMN);
+    const QString tune = dialogText(IDS_TUNE_COLUMN);
+    const QString play = dialogText(IDS_PLAY_COLUMN);
     grid->addWidget(new QLabel(tune, group), 1, 1, Qt::AlignHCenter);
     grid->addWidget(new QLabel(play, group), 1, 2, Qt::AlignHCenter);
 
-    const QString temperature = resourceText(IDS_AIR_TEMPERATURE);
+    const QString temperature = dialogText(IDS_AIR_TEMPERATURE);
     tuneTemperature =
         numberEdit(group, IDC_TUNE_TEMPERATURE, temperature + QLatin1Char(' ') + tune);
     playTemperature =
         numberEdit(group, IDC_PLAY_TEMPERATURE, temperature + QLatin1Char(' ') + play);
-    celsius = new QRadioButton(resourceText(IDS_CELSIUS), group);
+    celsius = new QRadioButton(dialogText(IDS_CELSIUS), group);
     identify(celsius, IDC_CELSIUS, celsius->text());
     celsius->setChecked(true);
-    fahrenheit = new QRadioButton(resourceText(IDS_FAHRENHEIT), group);
+    fahrenheit = new QRadioButton(dialogText(IDS_FAHRENHEIT), group);
     identify(fahrenheit, IDC_FAHRENHEIT, fahrenheit->text());
     auto* units = new QHBoxLayout;
     units->addWidget(celsius);
@@ -56,28 +56,28 @@ CalibrationCalculatorDialog::CalibrationCalculatorDialog(QWidget* parent) : QDia
     grid->addWidget(playTemperature, 2, 2);
     grid->addLayout(units, 2, 3);
 
-    const QString humidity = resourceText(IDS_AIR_HUMIDITY);
+    const QString humidity = dialogText(IDS_AIR_HUMIDITY);
     tuneHumidity = numberEdit(group, IDC_TUNE_HUMIDITY, humidity + QLatin1Char(' ') + tune);
     playHumidity = numberEdit(group, IDC_PLAY_HUMIDITY, humidity + QLatin1Char(' ') + play);
     grid->addWidget(new QLabel(humidity, group), 3, 0);
     grid->addWidget(tuneHumidity, 3, 1);
     grid->addWidget(playHumidity, 3, 2);
-    grid->addWidget(new QLabel(resourceText(IDS_PERCENT), group), 3, 3);
+    grid->addWidget(new QLabel(dialogText(IDS_PERCENT), group), 3, 3);
 
-    const QString result = resourceText(IDS_CALIBRATION_RESULT);
+    const QString result = dialogText(IDS_CALIBRATION_RESULT);
     calibration = numberEdit(group, IDC_CALIBRATION, result);
     calibration->setReadOnly(true);
     grid->addWidget(new QLabel(result, group), 4, 0);
     grid->addWidget(calibration, 4, 1);
-    grid->addWidget(new QLabel(resourceText(IDS_CENT_UNIT), group), 4, 2);
+    grid->addWidget(new QLabel(dialogText(IDS_CENT_UNIT), group), 4, 2);
 
-    auto* calculateButton = new QPushButton(resourceText(IDS_CALCULATE), group);
+    auto* calculateButton = new QPushButton(dialogText(IDS_CALCULATE), group);
     identify(calculateButton, IDC_CALCULATE, calculateButton->text());
     calculateButton->setDefault(true);
     connect(calculateButton, &QPushButton::clicked, this, &CalibrationCalculatorDialog::calculate);
     grid->addWidget(calculateButton, 5, 1);
 
-    auto* close = new QPushButton(resourceText(IDS_CLOSE), this);
+    auto* close = new QPushButton(dialogText(IDS_CLOSE), this);
     identify(close, IDC_CLOSE, close->text());
     close->setAutoDefault(false);
     connect(close, &QPushButton::clicked, this, &QDialog::hide);

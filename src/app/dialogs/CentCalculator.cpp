@@ -16,13 +16,13 @@ namespace tonvela {
 
 CentCalculator::CentCalculator(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("CentCalculator"));
-    setWindowTitle(resourceText(IDS_CENT_CALC_TITLE));
+    setWindowTitle(dialogText(IDS_CENT_CALC_TITLE));
 
-    auto* group = new QGroupBox(resourceText(IDS_CENT_CALC_GROUP), this);
+    auto* group = new QGroupBox(dialogText(IDS_CENT_CALC_GROUP), this);
     auto* grid = new QGridLayout(group);
-    baseFrequency = numberEdit(group, IDC_BASE_FREQUENCY, resourceText(IDS_BASE_FREQUENCY));
-    cents = numberEdit(group, IDC_CENTS, resourceText(IDS_INTERVAL));
-    resultFrequency = numberEdit(group, IDC_RESULT_FREQUENCY, resourceText(IDS_RESULT_FREQUENCY));
+    baseFrequency = numberEdit(group, IDC_BASE_FREQUENCY, dialogText(IDS_BASE_FREQUENCY));
+    cents = numberEdit(group, IDC_CENTS, dialogText(IDS_INTERVAL));
+    resultFrequency = numberEdit(group, IDC_RESULT_FREQUENCY, dialogText(IDS_RESULT_FREQUENCY));
     const struct {
         int sign;
         QLineEdit* edit;
@@ -34,18 +34,18 @@ CentCalculator::CentCalculator(QWidget* parent) : QDialog(parent) {
     };
     for (int row = 0; row < 3; ++row) {
         if (rows[row].sign)
-            grid->addWidget(new QLabel(resourceText(rows[row].sign), group), row, 0,
+            grid->addWidget(new QLabel(dialogText(rows[row].sign), group), row, 0,
                             Qt::AlignRight);
         grid->addWidget(rows[row].edit, row, 1);
-        grid->addWidget(new QLabel(resourceText(rows[row].unit), group), row, 2);
+        grid->addWidget(new QLabel(dialogText(rows[row].unit), group), row, 2);
     }
-    auto* calculateButton = new QPushButton(resourceText(IDS_CALCULATE), group);
+    auto* calculateButton = new QPushButton(dialogText(IDS_CALCULATE), group);
     identify(calculateButton, IDC_CALCULATE, calculateButton->text());
     calculateButton->setDefault(true);
     connect(calculateButton, &QPushButton::clicked, this, &CentCalculator::calculate);
     grid->addWidget(calculateButton, 3, 1);
 
-    auto* close = new QPushButton(resourceText(IDS_CLOSE), this);
+    auto* close = new QPushButton(dialogText(IDS_CLOSE), this);
     identify(close, IDC_CLOSE, close->text());
     close->setAutoDefault(false);
     connect(close, &QPushButton::clicked, this, &QDialog::hide);

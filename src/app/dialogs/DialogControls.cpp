@@ -1,22 +1,9 @@
 #include "app/dialogs/DialogControls.h"
 
-#include "resources/StringResources.h"
-
 #include <QLineEdit>
 #include <QWidget>
 
 namespace tonvela {
-
-QString resourceText(int id) {
-    return QString::fromStdString(loadString(id));
-}
-
-void identify(QWidget* control, int controlId, const QString& accessibleName) {
-    control->setObjectName(QString::number(controlId));
-    QString spoken = accessibleName;
-    spoken.remove(QLatin1Char('&'));
-    control->setAccessibleName(spoken);
-}
 
 QLineEdit* numberEdit(QWidget* parent, int controlId, const QString& accessibleName) {
     auto* edit = new QLineEdit(parent);

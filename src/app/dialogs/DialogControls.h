@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/dialogs/DialogSupport.h"
+
 #include <QString>
 
 class QAbstractButton;
@@ -8,11 +10,6 @@ class QWidget;
 
 namespace tonvela {
 
-// A string resource in the user-interface language.
-QString resourceText(int id);
-// Gives a dialog's control its control id as object name, so tests find it,
-// and the text a screen reader says for it.
-void identify(QWidget* control, int controlId, const QString& accessibleName);
 // A single-line edit for a number, with its control id and spoken name.
 QLineEdit* numberEdit(QWidget* parent, int controlId, const QString& accessibleName);
 // Shows a modeless tool window again: restored when minimised, in front.

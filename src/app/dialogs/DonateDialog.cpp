@@ -13,15 +13,15 @@ namespace tonvela {
 
 DonateDialog::DonateDialog(int hours, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("DonateDialog"));
-    setWindowTitle(resourceText(IDS_DONATE_TITLE));
+    setWindowTitle(dialogText(IDS_DONATE_TITLE));
 
     const QString address = QString::fromLatin1(MakerWebAddress);
-    const QString message = resourceText(IDS_DONATE_TEXT).arg(hours).arg(address);
+    const QString message = dialogText(IDS_DONATE_TEXT).arg(hours).arg(address);
     // On screen the address never breaks at a slash (word joiners after
     // them); a screen reader gets the plain text.
     QString unbroken = address;
     unbroken.replace(QLatin1Char('/'), QStringLiteral("/\u2060"));
-    auto* text = new QLabel(resourceText(IDS_DONATE_TEXT).arg(hours).arg(unbroken), this);
+    auto* text = new QLabel(dialogText(IDS_DONATE_TEXT).arg(hours).arg(unbroken), this);
     identify(text, IDC_TEXT, message);
     text->setWordWrap(true);
     text->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -38,7 +38,7 @@ DonateDialog::DonateDialog(int hours, QWidget* parent) : QDialog(parent) {
         {IDC_DONT_DONATE, IDS_DONT_DONATE},
     };
     for (const auto& choice : choices) {
-        auto* button = new QPushButton(resourceText(choice.text), this);
+        auto* button = new QPushButton(dialogText(choice.text), this);
         identify(button, choice.id, button->text());
         button->setDefault(choice.id == IDC_DONATE);
         button->setAutoDefault(choice.id == IDC_DONATE);

@@ -21,18 +21,18 @@ namespace tonvela {
 FreqSynthDialog::FreqSynthDialog(FrequencySynth& synth, QWidget* parent)
     : QDialog(parent), synth(synth) {
     setObjectName(QStringLiteral("FreqSynthDialog"));
-    setWindowTitle(resourceText(IDS_FREQ_SYNTH_TITLE));
+    setWindowTitle(dialogText(IDS_FREQ_SYNTH_TITLE));
 
-    auto* group = new QGroupBox(resourceText(IDS_FREQ_SYNTH_GROUP), this);
+    auto* group = new QGroupBox(dialogText(IDS_FREQ_SYNTH_GROUP), this);
     auto* grid = new QGridLayout(group);
     for (int row = 0; row < RowCount; ++row) {
-        const QString label = resourceText(IDS_TONE_ROW).arg(row + 1);
+        const QString label = dialogText(IDS_TONE_ROW).arg(row + 1);
         checks[row] = new QCheckBox(label, group);
         identify(checks[row], IDC_TONE_CHECK[row], label);
         edits[row] = numberEdit(group, IDC_TONE_EDIT[row], label);
         grid->addWidget(checks[row], row, 0);
         grid->addWidget(edits[row], row, 1);
-        grid->addWidget(new QLabel(resourceText(IDS_HZ), group), row, 2);
+        grid->addWidget(new QLabel(dialogText(IDS_HZ), group), row, 2);
 
         connect(checks[row], &QCheckBox::clicked, this, &FreqSynthDialog::updateTones);
         connect(edits[row], &QLineEdit::textChanged, this, [this, row] {
@@ -41,7 +41,7 @@ FreqSynthDialog::FreqSynthDialog(FrequencySynth& synth, QWidget* parent)
         });
     }
 
-    auto* close = new QPushButton(resourceText(IDS_CLOSE), this);
+    auto* close = new QPushButton(dialogText(IDS_CLOSE), this);
     identify(close, IDC_CLOSE, close->text());
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::hide);

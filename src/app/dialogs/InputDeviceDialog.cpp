@@ -25,7 +25,7 @@ InputDeviceDialog::InputDeviceDialog(const SoundDeviceManager& manager,
     auto* box = new QGroupBox(dialogText(IDS_INPUT_DEVICE_GROUP));
     auto* column = new QVBoxLayout(box);
     list = new QComboBox;
-    setControl(list, IDC_DEVICE_LIST, box->title());
+    identify(list, IDC_DEVICE_LIST, box->title());
     list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     list->setMinimumContentsLength(40);
     column->addWidget(list);
@@ -69,7 +69,7 @@ InputDeviceDialog::InputDeviceDialog(const SoundDeviceManager& manager,
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(box);
-    layout->addWidget(createOkCancel(this));
+    layout->addWidget(okCancelButtons(this));
 }
 
 bool InputDeviceDialog::showsMissingDevice() const {

@@ -26,7 +26,7 @@ QRadioButton* addLanguage(QGridLayout* grid, QButtonGroup* group, int row, int t
     if (IconHandle icon = loadIcon(iconId))
         flag->setPixmap(toQIcon(icon).pixmap(QSize(24, 16)));
     auto* button = new QRadioButton(dialogText(textId));
-    setControl(button, controlId, button->text());
+    identify(button, controlId, button->text());
     group->addButton(button);
     grid->addWidget(flag, row, 0);
     grid->addWidget(button, row, 1);
@@ -50,7 +50,7 @@ LanguageDialog::LanguageDialog(const std::string& code, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(box);
-    layout->addWidget(createOkCancel(this));
+    layout->addWidget(okCancelButtons(this));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

@@ -23,7 +23,7 @@ namespace {
 
 QRadioButton* addRadio(QButtonGroup* group, QLayout* layout, int textId, int controlId, int value) {
     auto* button = new QRadioButton(dialogText(textId));
-    setControl(button, controlId, button->text());
+    identify(button, controlId, button->text());
     group->addButton(button, value);
     layout->addWidget(button);
     return button;
@@ -51,7 +51,7 @@ QGroupBox* offOnGroup(QDialog* dialog, const char* name, int titleId, QButtonGro
 QLineEdit* calibrationEdit(QGridLayout* grid, int row, int textId, int controlId, float value) {
     auto* label = new QLabel(dialogText(textId));
     auto* edit = new QLineEdit(QString::fromStdString(NumberText::fixed(value, 3)));
-    setControl(edit, controlId, label->text());
+    identify(edit, controlId, label->text());
     label->setBuddy(edit);
     grid->addWidget(label, row, 0);
     grid->addWidget(edit, row, 1);
@@ -70,7 +70,7 @@ MeasurementSettingsDialog::MeasurementSettingsDialog(const MeasurementSettings& 
     auto* harmonicColumn = new QVBoxLayout(harmonicBox);
     for (int h = 0; h < MeasurementSettings::HarmonicCount; ++h) {
         harmonics[h] = new QCheckBox(dialogText(IDS_HARMONIC_FIRST + h));
-        setControl(harmonics[h], IDC_HARMONIC_1 + h, harmonics[h]->text());
+        identify(harmonics[h], IDC_HARMONIC_1 + h, harmonics[h]->text());
         harmonics[h]->setChecked(settings.harmonics[h]);
         harmonicColumn->addWidget(harmonics[h]);
     }
@@ -114,7 +114,7 @@ MeasurementSettingsDialog::MeasurementSettingsDialog(const MeasurementSettings& 
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns);
-    layout->addWidget(createOkCancel(this));
+    layout->addWidget(okCancelButtons(this));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

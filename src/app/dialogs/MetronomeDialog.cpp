@@ -18,30 +18,30 @@ namespace tonvela {
 MetronomeDialog::MetronomeDialog(FrequencySynth& synth, QWidget* parent)
     : QDialog(parent), metronome(synth) {
     setObjectName(QStringLiteral("MetronomeDialog"));
-    setWindowTitle(resourceText(IDS_METRONOME_TITLE));
+    setWindowTitle(dialogText(IDS_METRONOME_TITLE));
 
-    auto* group = new QGroupBox(resourceText(IDS_METRONOME_GROUP), this);
+    auto* group = new QGroupBox(dialogText(IDS_METRONOME_GROUP), this);
     auto* grid = new QGridLayout(group);
     auto* radios = new QButtonGroup(this);
-    off = new QRadioButton(resourceText(IDS_METRONOME_OFF), group);
+    off = new QRadioButton(dialogText(IDS_METRONOME_OFF), group);
     identify(off, IDC_OFF, off->text());
     off->setChecked(true);
     radios->addButton(off);
     grid->addWidget(off, 0, 0);
     for (int i = 0; i < Metronome::PresetCount; ++i) {
-        const QString label = resourceText(IDS_METER_ROW).arg(i + 1);
+        const QString label = dialogText(IDS_METER_ROW).arg(i + 1);
         meters[i] = new QRadioButton(label, group);
         identify(meters[i], IDC_METER[i], label);
         radios->addButton(meters[i]);
         tempos[i] = numberEdit(group, IDC_TEMPO[i], label);
         grid->addWidget(meters[i], i + 1, 0);
         grid->addWidget(tempos[i], i + 1, 1);
-        grid->addWidget(new QLabel(resourceText(IDS_BEATS_PER_MINUTE), group), i + 1, 2);
+        grid->addWidget(new QLabel(dialogText(IDS_BEATS_PER_MINUTE), group), i + 1, 2);
         connect(tempos[i], &QLineEdit::textChanged, this, &MetronomeDialog::updateRate);
     }
     connect(radios, &QButtonGroup::buttonClicked, this, &MetronomeDialog::updateRate);
 
-    auto* close = new QPushButton(resourceText(IDS_CLOSE), this);
+    auto* close = new QPushButton(dialogText(IDS_CLOSE), this);
     identify(close, IDC_CLOSE, close->text());
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::hide);

@@ -26,7 +26,7 @@ QPlainTextEdit* addField(QFormLayout* form, int textId, int controlId, const std
                          int lines) {
     auto* label = new QLabel(dialogText(textId));
     auto* edit = new QPlainTextEdit(shown(text));
-    setControl(edit, controlId, label->text());
+    identify(edit, controlId, label->text());
     edit->setTabChangesFocus(true);
     // Lines wrap at the field's width, so there is nothing to scroll sideways.
     edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -57,7 +57,7 @@ PropertiesDialog::PropertiesDialog(const ProtocolTexts& texts, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(createOkCancel(this));
+    layout->addWidget(okCancelButtons(this));
 }
 
 void PropertiesDialog::accept() {

@@ -483,6 +483,36 @@ TEST_P(EndToEndTest, TheDonationReminderLeavesTheMeasurementRunning) {
     writeProfileInt("settings", "limit", 6000);
     resetUsageCounting();
     startProgram();
+    const ProtocolControl& grid = panel().getProtocolControl();
+    QTest::mouseClick(widgetOf(grid.getAutoCheck().getHandle()), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(5, 5));
+    ASSERT_TRUE(grid.isAutoRecord());
+
+    bool asked = false;
+    std::string centsWhileAsked;
+    float recordedWhileAsked = 0.0f;
+    QTimer::singleShot(0, [&] {
+        if (!qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            return;
+        asked = true;
+        tonvela::srand(Seed);
+        EXPECT_TRUE(clock->run(GetParam().runMs));
+        // The question's own event loop delivers the results posted meanwhile.
+        QTimer::singleShot(0, [&] {
+            if (const AnalysisResultIfc* shown = panel().getCurrentResult())
+                centsWhileAsked = shown->getCentsText();
+            recordedWhileAsked = DataStructure::getInstance().getProtocol().getFrequency(A4);
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+    });
+    app->getMainFrame()->getView()->onUsageTimer();
+    ASSERT_TRUE(asked);
+    EXPECT_EQ(centsWhileAsked, "+3.00");
+    EXPECT_GT(recordedWhileAsked, 440.0f);
+    EXPECT_EQ(DataStructure::getInstance().getProtocol().getFrequency(A4), recordedWhileAsked);
+    EXPECT_TRUE(app->getMainFrame()->getView()->usageTimerActive());
 }
 
 // The scale chosen in the scale dialog is the scale the tone is measured in:
@@ -525,34 +555,6 @@ TEST_P(ScaleEndToEndTest, ScaleDialogChoiceMeasuredAsTheToolMeasuresIt) {
     QTest::mouseClick(widgetOf(grid.getAutoCheck().getHandle()), Qt::LeftButton, Qt::NoModifier,
                       QPoint(5, 5));
     ASSERT_TRUE(grid.isAutoRecord());
-
-    bool asked = false;
-    std::string centsWhileAsked;
-    float recordedWhileAsked = 0.0f;
-    QTimer::singleShot(0, [&] {
-        if (!qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-            return;
-        asked = true;
-        tonvela::srand(Seed);
-        EXPECT_TRUE(clock->run(GetParam().runMs));
-        // The question's own event loop delivers the results posted meanwhile.
-        QTimer::singleShot(0, [&] {
-            if (const AnalysisResultIfc* shown = panel().getCurrentResult())
-                centsWhileAsked = shown->getCentsText();
-            recordedWhileAsked = DataStructure::getInstance().getProtocol().getFrequency(A4);
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            QTest::keyClick(dialog, Qt::Key_Escape);
-        });
-    });
-    app->getMainFrame()->getView()->onUsageTimer();
-    ASSERT_TRUE(asked);
-    EXPECT_EQ(centsWhileAsked, "+3.00");
-    EXPECT_GT(recordedWhileAsked, 440.0f);
-    EXPECT_EQ(DataStructure::getInstance().getProtocol().getFrequency(A4), recordedWhileAsked);
-    EXPECT_TRUE(app->getMainFrame()->getView()->usageTimerActive());
-}
-
     tonvela::srand(Seed);
     ASSERT_TRUE(clock->run(GetParam().runMs)) << "the recording did not reach the analysis";
     processPostedMessages();
