@@ -34,8 +34,7 @@ CentCalculator::CentCalculator(QWidget* parent) : QDialog(parent) {
     };
     for (int row = 0; row < 3; ++row) {
         if (rows[row].sign)
-            grid->addWidget(new QLabel(dialogText(rows[row].sign), group), row, 0,
-                            Qt::AlignRight);
+            grid->addWidget(new QLabel(dialogText(rows[row].sign), group), row, 0, Qt::AlignRight);
         grid->addWidget(rows[row].edit, row, 1);
         grid->addWidget(new QLabel(dialogText(rows[row].unit), group), row, 2);
     }

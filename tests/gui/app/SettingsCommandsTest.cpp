@@ -318,14 +318,16 @@ TEST_F(SettingsCommandsTest, MenusAndToolbarInBothLanguages) {
     const Case cases[] = {
         {"en",
          {"&File", "&Tune", "&Protocol", "&Settings", "&View", "&Help"},
-         {"&Properties...", "&Clear Protocol"},
+         {"&Properties...", "Store Protocol As &Temperament...", "&Clear Protocol"},
          {"&Measurement...", "&Input Device...", "&Language..."},
-         {"New", "Open", "Save", "|", "Scale", "Protocol Properties", "|", "Help Topics"}},
+         {"New", "Open", "Save", "Print Preview", "|", "Scale", "Protocol Properties", "|",
+          "Help Topics"}},
         {"de",
          {"&Datei", "&Stimmen", "&Protokoll", "&Einstellungen", "&Ansicht", "&Hilfe"},
-         {"&Protokolldaten...", "Protokoll &löschen"},
+         {"&Protokolldaten...", "Protokoll als &Stimmung ablegen...", "Protokoll &löschen"},
          {"&Messgerät...", "&Eingabegerät...", "S&prache..."},
-         {"Neu", "Öffnen", "Speichern", "|", "Tonskala", "Protokolldaten", "|", "Index"}},
+         {"Neu", "Öffnen", "Speichern", "Seitenansicht", "|", "Tonskala", "Protokolldaten", "|",
+          "Index"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.language);

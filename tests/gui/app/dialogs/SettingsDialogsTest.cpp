@@ -382,7 +382,7 @@ TEST_F(SettingsDialogsTest, GermanTexts) {
                   (std::vector<std::string>{"Kunde:", "Instrument:", "Standort:", "Bemerkung:",
                                             "Messung durchgeführt von:"}));
         EXPECT_EQ(control<QWidget>(dialog, IDC_AUTHOR)->accessibleName().toStdString(),
-                  "Messung durchgeführt von:");
+                  "Messung durchgeführt von");
     }
     {
         LanguageDialog dialog("en");
