@@ -61,20 +61,23 @@ CommandLine parse(const std::vector<std::string>& arguments) {
 }
 
 // A recording in place of the sound card: the one input device plays it in
-// real time, once, then silence.
+// real time, once, then silence. It is read from disk as it plays, so its
+// length costs no memory, and the tones played are not kept: a program that
+// tunes for hours must not gather every sample it ever played.
 bool installRecordingInput(const std::string& path, std::string& error) {
-    auto recording = std::make_shared<Recording>();
-    if (!readRecording(path, *recording, error))
+    auto recording = std::make_shared<RecordingFile>();
+    if (!openRecordingFile(path, *recording, error))
         return false;
-    if (recording->samples.empty() || recording->sampleRate == 0) {
+    if (recording->frames == 0 || recording->sampleRate == 0) {
         error = "'" + path + "' holds no sound";
         return false;
     }
     VirtualInputDevice device;
     device.name = QFileInfo(QString::fromStdString(path)).fileName().toStdString();
     device.pacing = VirtualInputDevice::Pacing::RealTime;
-    device.recording = std::move(recording);
+    device.recordingFile = std::move(recording);
     auto backend = std::make_unique<VirtualAudioBackend>();
+    backend->setOutputPacing(VirtualAudioBackend::OutputPacing::RealTime, false);
     backend->addInputDevice(std::move(device));
     if (!installAudioBackend(std::move(backend))) {
         error = "the sound input is still in use";

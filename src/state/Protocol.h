@@ -22,6 +22,8 @@ public:
 class Protocol {
 public:
     static constexpr int NoteCount = 96;
+    // The highest frequency a 44100 Hz input holds; no measurement lies above.
+    static constexpr float MaxFrequency = 22050.0f;
 
     Protocol();
     virtual ~Protocol() = default;
