@@ -93,10 +93,11 @@ bool readContent(ArchiveReader& archive, Content& content, std::string& message)
     for (float& frequency : content.frequencies) {
         if (!archive.readFloat(frequency))
             return false;
-        // No measurement gives a value outside 0 (not measured) up to the
-        // highest frequency an input holds: anything else is a damaged file,
-        // and would show as nonsense in every display and the report.
-        if (!(frequency >= 0.0f && frequency <= Protocol::MaxFrequency))
+        // An entry is 0 (not measured) or a frequency a tuner can measure:
+        // anything else is a damaged file, and would show as nonsense (an
+        // infinite deviation, thousands of cents) in every display and report.
+        if (frequency != 0.0f &&
+            !(frequency >= Protocol::MinFrequency && frequency <= Protocol::MaxFrequency))
             return false;
     }
     std::uint32_t low, high;

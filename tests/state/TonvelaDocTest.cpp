@@ -466,6 +466,8 @@ TEST_F(TonvelaDocTest, FailedLoadLeavesTheOpenDocumentAsItWas) {
         {"A4 -1", a4, {0x00, 0x00, 0x80, 0xBF}, "Unexpected file format."},
         {"A4 1e30", a4, {0xCA, 0xF2, 0x49, 0x71}, "Unexpected file format."},
         {"A4 22050.5", a4, {0x00, 0x45, 0xAC, 0x46}, "Unexpected file format."},
+        {"A4 1e-45, an infinite deviation", a4, {0x01, 0x00, 0x00, 0x00},
+         "Unexpected file format."},
         {"C0 -7537.63", a4 - 57 * 4, {0x0A, 0x8D, 0xEB, 0xC5}, "Unexpected file format."},
     };
     for (const Patch& p : patches) {
@@ -505,7 +507,7 @@ TEST_F(TonvelaDocTest, CellsFromNothingUpToTheHighestFrequencyLoad) {
     ASSERT_TRUE(doc->OnSaveDocument(path("edge.tnv"), message));
     Bytes bytes = readBytes(path("edge.tnv"));
     const std::size_t c0 = 5 + 31 + 5 * 4; // no texts in a new document
-    const float values[] = {0.0f, -0.0f, 0.001f, Protocol::MaxFrequency};
+    const float values[] = {0.0f, -0.0f, Protocol::MinFrequency, Protocol::MaxFrequency};
     for (int i = 0; i < 4; ++i) {
         const auto bits = std::bit_cast<std::uint32_t>(values[i]);
         for (int b = 0; b < 4; ++b)
@@ -513,7 +515,7 @@ TEST_F(TonvelaDocTest, CellsFromNothingUpToTheHighestFrequencyLoad) {
     }
     writeBytes(path("edge.tnv"), bytes);
     ASSERT_TRUE(doc->OnOpenDocument(path("edge.tnv"), message)) << message;
-    EXPECT_EQ(protocol().getFrequency(2), 0.001f);
+    EXPECT_EQ(protocol().getFrequency(2), Protocol::MinFrequency);
     EXPECT_EQ(protocol().getFrequency(3), Protocol::MaxFrequency);
 }
 
