@@ -1,16 +1,21 @@
 #include "app/MainFrame.h"
 
-#include "resources/CommandIds.h"
 #include "app/FileDialogs.h"
 #include "app/HelpLauncher.h"
 #include "app/RecentFileList.h"
 #include "app/TonvelaView.h"
+#include "audio/CaptureDriverManager.h"
+#include "audio/SoundDeviceManager.h"
 #include "panel/MeasuringTool.h"
 #include "platform/gui/Icon.h"
 #include "platform/gui/MessageBox.h"
 #include "platform/gui/QtBridge.h"
+#include "resources/CommandIds.h"
 #include "resources/IconIds.h"
+#include "resources/StringIds.h"
 #include "resources/StringResources.h"
+#include "state/Archive.h"
+#include "state/RecoveryFile.h"
 #include "state/TonvelaDoc.h"
 
 #include <QAction>
@@ -26,6 +31,7 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
@@ -92,10 +98,13 @@ MainFrame::MainFrame(TonvelaDoc& document, RecentFileList& recentFiles, const st
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         size = size.boundedTo(screen->availableGeometry().size());
     resize(size);
+    document.setChangeListener([this] { documentChanged(); });
     updateTitle();
 }
 
-MainFrame::~MainFrame() = default;
+MainFrame::~MainFrame() {
+    document.setChangeListener(nullptr);
+}
 
 QAction* MainFrame::action(int commandId) const {
     const auto it = actions.find(commandId);
@@ -225,6 +234,30 @@ void MainFrame::createStatusBar() {
     bar->addWidget(idleLabel, 1);
     QAction* toggle = action(ID_VIEW_STATUS_BAR);
     connect(toggle, &QAction::toggled, bar, &QWidget::setVisible);
+    // The sound input can go away at any time (an unplugged interface); the
+    // pane says so instead of "Ready" while nothing is measured.
+    auto* watch = new QTimer(this);
+    connect(watch, &QTimer::timeout, this, &MainFrame::updateInputStatus);
+    watch->start(500);
+}
+
+void MainFrame::updateInputStatus() {
+    const InputStatus input = CaptureDriverManager::status();
+    QString message = text(IDS_IDLE_MESSAGE);
+    if (input.state == InputStatus::NoDevice) {
+        std::string reason = SoundDeviceManager::getInstance().getErrorText();
+        if (reason.empty())
+            reason = loadString(IDS_NO_INPUT_DEVICE);
+        message = text(IDS_STATUS_NO_INPUT).arg(QString::fromStdString(reason).trimmed());
+    } else if (input.state == InputStatus::Failed) {
+        message = text(IDS_STATUS_INPUT_FAILED).arg(QString::fromStdString(input.deviceName));
+    }
+    if (idleLabel->text() != message)
+        idleLabel->setText(message);
+}
+
+QString MainFrame::idleMessage() const {
+    return idleLabel->text();
 }
 
 void MainFrame::updateRecentFileMenu() {
@@ -248,7 +281,52 @@ std::string MainFrame::getTitle() const {
 }
 
 void MainFrame::updateTitle() {
-    setWindowTitle(QString::fromStdString(getTitle() + " - " + AppTitle));
+    // An unsaved change shows as a star after the title, as desktop programs do.
+    setWindowTitle(
+        QString::fromStdString(getTitle() + (document.IsModified() ? "*" : "") + " - " + AppTitle));
+}
+
+void MainFrame::setRecoveryFile(RecoveryFile* file) {
+    recovery = file;
+    updateTitle();
+    writeRecovery();
+}
+
+void MainFrame::documentChanged() {
+    updateTitle();
+    if (!recovery || recoveryPending)
+        return;
+    // One write for a burst of changes, as soon as the event loop is free.
+    recoveryPending = true;
+    QTimer::singleShot(0, this, [this] {
+        recoveryPending = false;
+        writeRecovery();
+    });
+}
+
+void MainFrame::writeRecovery() {
+    if (!recovery || letGo)
+        return;
+    if (!document.IsModified()) {
+        recovery->remove();
+        return;
+    }
+    ArchiveWriter archive;
+    document.Serialize(archive);
+    recovery->write(archive.bytes(), pathName);
+}
+
+bool MainFrame::restoreRecovered(const std::string& file, const std::string& documentPath) {
+    std::string message;
+    if (!document.OnOpenDocument(file, message)) {
+        showFailure(message);
+        return false;
+    }
+    pathName = documentPath;
+    document.SetModifiedFlag(true);
+    updateTitle();
+    document.UpdateAllViews();
+    return true;
 }
 
 void MainFrame::showFailure(const std::string& message) {
@@ -265,6 +343,9 @@ bool MainFrame::saveModified() {
     case IDYES:
         return onFileSave();
     case IDNO:
+        // The user let the changes go: nothing to recover any more.
+        if (recovery)
+            recovery->remove();
         return true;
     default:
         return false;
@@ -358,10 +439,14 @@ void MainFrame::bringToFront() {
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {
-    if (saveModified())
+    if (saveModified()) {
+        letGo = true;
+        if (recovery)
+            recovery->remove();
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
 }
 
 void MainFrame::dragEnterEvent(QDragEnterEvent* event) {

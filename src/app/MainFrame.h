@@ -14,6 +14,7 @@ namespace tonvela {
 
 class AnalysisClock;
 class RecentFileList;
+class RecoveryFile;
 class TonvelaDoc;
 class TonvelaView;
 struct WindowHandle;
@@ -56,12 +57,25 @@ public:
     bool openDocumentFile(const std::string& path);
     // Starts with a new document (the program's start without a file).
     void newDocumentAtStart();
+    // Keeps every change of a modified document in file until it is saved
+    // or let go (borrowed; null keeps none).
+    void setRecoveryFile(RecoveryFile* file);
+    // Opens a recovery file left by a session that ended without saving: the
+    // document comes back modified, under its former path (documentPath, ""
+    // for a new protocol). A failure is reported and changes nothing.
+    bool restoreRecovered(const std::string& file, const std::string& documentPath);
+    // The window was closed with the user's consent (nothing unsaved, saved,
+    // or No to the save question).
+    bool closedByUser() const { return letGo; }
     // The save question for a modified document: true when the program may
-    // go on (saved, or No), false on Cancel or a failed save.
+    // go on (saved, or No, which also drops the recovery file), false on
+    // Cancel or a failed save.
     bool saveModified();
     void onHelpFinder();
     // Brings the window to the front (a later start handed over a file).
     void bringToFront();
+    // The status bar's message pane while no command's prompt is shown.
+    QString idleMessage() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -78,6 +92,10 @@ private:
     bool loadDocument(const std::string& path);
     bool doSave(const std::string& path);
     void showFailure(const std::string& message);
+    void documentChanged();
+    void writeRecovery();
+    // The status bar's message pane: "Ready", or why nothing is measured.
+    void updateInputStatus();
 
     TonvelaDoc& document;
     RecentFileList& recentFiles;
@@ -89,6 +107,9 @@ private:
     QLabel* idleLabel = nullptr;
     QAction* recentPlaceholder = nullptr;
     std::map<int, QAction*> actions;
+    RecoveryFile* recovery = nullptr;
+    bool recoveryPending = false;
+    bool letGo = false;
 };
 
 } // namespace tonvela

@@ -13,6 +13,7 @@ namespace tonvela {
 
 class AnalysisClock;
 class MainFrame;
+class RecoveryFile;
 class SingleInstance;
 class TonvelaDoc;
 
@@ -56,6 +57,8 @@ public:
 private:
     void installQtTranslation();
     void openHandedOverFile(const std::string& path);
+    // Offers the protocols of earlier sessions that ended without saving.
+    void offerRecovery();
 
     AfxTracer tracer;
     RecentFileList recentFiles{4};
@@ -64,6 +67,7 @@ private:
     std::unique_ptr<TonvelaDoc> document;
     std::unique_ptr<MainFrame> frame;
     std::unique_ptr<SingleInstance> instance;
+    std::unique_ptr<RecoveryFile> recovery;
     AnalysisClock* analysisClock = nullptr;
     bool started = false;
     int code = 0;
