@@ -30,6 +30,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QShowEvent>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -447,6 +448,12 @@ void MainFrame::closeEvent(QCloseEvent* event) {
     } else {
         event->ignore();
     }
+}
+
+void MainFrame::showEvent(QShowEvent* event) {
+    // Shown again after a close: changes are kept for recovery again.
+    letGo = false;
+    QMainWindow::showEvent(event);
 }
 
 void MainFrame::dragEnterEvent(QDragEnterEvent* event) {
