@@ -95,10 +95,16 @@ MainFrame::MainFrame(TonvelaDoc& document, RecentFileList& recentFiles, const st
     setCentralWidget(view);
 
     setAcceptDrops(true);
-    QSize size(1024, 768);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        size = size.boundedTo(screen->availableGeometry().size());
-    resize(size);
+    // Below this every display still draws legibly (the protocol grid keeps
+    // a 12-pixel font); the first size fits a 1366 x 768 screen with the
+    // window's title bar and the desktop's panel.
+    setMinimumSize(MinimumWidth, MinimumHeight);
+    QSize size(StartWidth, StartHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QSize available = screen->availableGeometry().size();
+        size = size.boundedTo(QSize(available.width(), available.height() - WindowFrameAllowance));
+    }
+    resize(size.expandedTo(minimumSize()));
     document.setChangeListener([this] { documentChanged(); });
     updateTitle();
 }

@@ -26,6 +26,14 @@ struct WindowHandle;
 class MainFrame : public QMainWindow {
     Q_OBJECT
 public:
+    // The window's sizes, without its frame.
+    static constexpr int MinimumWidth = 760;
+    static constexpr int MinimumHeight = 620;
+    static constexpr int StartWidth = 1024;
+    static constexpr int StartHeight = 680;
+    // Room the desktop's title bar and decorations take above the window.
+    static constexpr int WindowFrameAllowance = 40;
+
     // clock: the tuner panel's analysis time base, borrowed; null measures in
     // real time.
     MainFrame(TonvelaDoc& document, RecentFileList& recentFiles, const std::string& helpPath,
@@ -76,6 +84,9 @@ public:
     void bringToFront();
     // The status bar's message pane while no command's prompt is shown.
     QString idleMessage() const;
+    // Sets that pane to "Ready", or to why nothing is measured (the timer
+    // does it twice a second).
+    void updateInputStatus();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -95,8 +106,6 @@ private:
     void showFailure(const std::string& message);
     void documentChanged();
     void writeRecovery();
-    // The status bar's message pane: "Ready", or why nothing is measured.
-    void updateInputStatus();
 
     TonvelaDoc& document;
     RecentFileList& recentFiles;

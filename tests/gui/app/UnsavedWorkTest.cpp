@@ -6,9 +6,13 @@
 #include "app/MainFrame.h"
 #include "app/SingleInstance.h"
 #include "app/TonvelaApp.h"
+#include "app/TonvelaView.h"
 #include "audio/CaptureDriverManager.h"
+#include "panel/MeasuringTool.h"
+#include "panel/ProtocolControl.h"
 #include "platform/audio/VirtualAudioBackend.h"
 #include "platform/gui/MessageBox.h"
+#include "platform/gui/WindowSystem.h"
 #include "platform/store/Settings.h"
 #include "resources/Language.h"
 #include "state/Archive.h"
@@ -545,6 +549,33 @@ TEST_F(UnsavedWorkTest, HandOverSocketIsPrivateAndTalksOnlyToThisUser) {
     processEventsUntil([] { return false; }, 300);
     EXPECT_EQ(frame().getPathName(), path);
     EXPECT_TRUE(boxes.empty());
+}
+
+} // namespace
+} // namespace tonvela
+
+namespace tonvela {
+namespace {
+
+// The first size fits a 1366 x 768 screen; at the smallest size every
+// display is still legible, the protocol grid with a 12-pixel font at least.
+TEST_F(UnsavedWorkTest, WindowStartsOnASmallScreenAndStaysLegibleAtItsSmallest) {
+    start();
+    EXPECT_LE(frame().width(), 1366);
+    EXPECT_LE(frame().height() + MainFrame::WindowFrameAllowance, 768);
+    EXPECT_GE(frame().width(), frame().minimumWidth());
+    EXPECT_GE(frame().height(), frame().minimumHeight());
+
+    frame().resize(200, 200); // smaller than allowed
+    QCoreApplication::processEvents();
+    EXPECT_EQ(frame().size(), QSize(MainFrame::MinimumWidth, MainFrame::MinimumHeight));
+    MeasuringTool& panel = *frame().getView()->getMeasuringTool();
+    const ProtocolControl& grid = panel.getProtocolControl();
+    ASSERT_TRUE(isWindowVisible(grid.getHandle()));
+    const Rect cell = grid.cellRect(57);
+    EXPECT_GE(ProtocolControl::fontSizeFor(cell.right - cell.left + 1, cell.bottom - cell.top + 1),
+              12)
+        << "cell " << cell.right - cell.left << " x " << cell.bottom - cell.top;
 }
 
 } // namespace
