@@ -227,8 +227,12 @@ void TonvelaApp::exitInstance() {
     // A clean end drops the recovery file; one that left unsaved changes
     // without the user's word (a session that ended) keeps it for the next
     // start.
-    if (recovery && frame && document && (frame->closedByUser() || !document->IsModified()))
-        recovery->remove();
+    if (recovery && frame && document) {
+        if (frame->closedByUser() || !document->IsModified())
+            recovery->remove();
+        else
+            frame->setRecoveryFile(recovery.get()); // writes the last change now
+    }
     if (frame)
         frame->setRecoveryFile(nullptr);
     recovery.reset();
