@@ -417,6 +417,10 @@ TEST_F(UnsavedWorkTest, ProtocolOfACrashedSessionIsOfferedAndRestoredWithEveryVa
     EXPECT_EQ(scales.getCalibration(), -1.25f);
     for (int note = 0; note < Protocol::NoteCount; ++note)
         EXPECT_EQ(protocol().getFrequency(note), expected[static_cast<std::size_t>(note)]) << note;
+    // Every value, texts, date and version too: it saves to the same bytes.
+    ArchiveWriter restored;
+    document().Serialize(restored);
+    EXPECT_EQ(restored.bytes(), archive.bytes());
     // This session's own file holds it now; the crashed session's is gone.
     ASSERT_EQ(recoveryFiles().size(), 1u);
     EXPECT_NE(recoveryFiles()[0], left);
