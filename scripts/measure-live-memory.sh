@@ -11,8 +11,9 @@
 #              RECORDING_MINUTES to a shorter length to see the program after
 #              the end of its recording (silence) as well.
 #   alsa       the sound input through PortAudio from an ALSA device backed by
-#              a file (ALSA's file plugin; not paced, it repeats its last
-#              data once the file is read through).
+#              a file (ALSA's file plugin; not paced, so the capture keeps more
+#              than one processor core busy, and it repeats its last data once
+#              the file is read through).
 # PROGRAM defaults to build/src/tonvela. Nothing here is timed by a test: the
 # figures are for people to read.
 set -euo pipefail
