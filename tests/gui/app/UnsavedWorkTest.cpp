@@ -33,6 +33,7 @@
 #include <QUrl>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -41,7 +42,9 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -580,6 +583,74 @@ TEST_F(UnsavedWorkTest, WindowStartsOnASmallScreenAndStaysLegibleAtItsSmallest) 
     EXPECT_GE(ProtocolControl::fontSizeFor(cell.right - cell.left + 1, cell.bottom - cell.top + 1),
               12)
         << "cell " << cell.right - cell.left << " x " << cell.bottom - cell.top;
+}
+
+} // namespace
+} // namespace tonvela
+
+namespace tonvela {
+namespace {
+
+// With the rights to be another user (root), a real stranger: a program of
+// the user "nobody" listening under the socket's name answers "ok" to
+// anything. A later start hands it nothing and opens the file itself.
+TEST_F(UnsavedWorkTest, RealStrangerUnderTheSocketsNameGetsNoPath) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs the rights to run a listener as another user";
+    const std::string folder = "/tmp/tonvela-stranger-" + std::to_string(::getpid());
+    ASSERT_EQ(::mkdir(folder.c_str(), 0777), 0);
+    ::chmod(folder.c_str(), 0777);
+    const std::string name = QFileInfo(SingleInstance::serverName()).fileName().toStdString();
+    const std::string socketPath = folder + "/" + name;
+
+    int pipeFds[2];
+    ASSERT_EQ(::pipe(pipeFds), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::close(pipeFds[0]);
+        ::alarm(20);
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            std::_Exit(5);
+        const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::snprintf(address.sun_path, sizeof address.sun_path, "%s", socketPath.c_str());
+        if (::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+            ::listen(listener, 4) != 0)
+            std::_Exit(6);
+        [[maybe_unused]] ssize_t done = ::write(pipeFds[1], "L", 1);
+        const int peer = ::accept(listener, nullptr, nullptr);
+        char heard[512];
+        const ssize_t n = ::read(peer, heard, sizeof heard);
+        done = ::send(peer, "ok\n", 3, MSG_NOSIGNAL);
+        if (n > 0)
+            done = ::write(pipeFds[1], heard, static_cast<std::size_t>(n));
+        std::_Exit(0);
+    }
+    ::close(pipeFds[1]);
+    char ready = 0;
+    ASSERT_EQ(::read(pipeFds[0], &ready, 1), 1);
+    // Now only root and the stranger's socket are in a folder as private as
+    // a runtime folder.
+    ::chmod(folder.c_str(), 0700);
+    const char* oldRuntime = std::getenv("XDG_RUNTIME_DIR");
+    const std::string savedRuntime = oldRuntime ? oldRuntime : "";
+    setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
+    EXPECT_EQ(SingleInstance::serverName().toStdString(), socketPath);
+    EXPECT_FALSE(SingleInstance::handOver(QStringLiteral("/home/someone/secret.tnv")));
+
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    std::string heard;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;)
+        heard.append(buffer, static_cast<std::size_t>(n));
+    ::close(pipeFds[0]);
+    EXPECT_EQ(heard, "");
+    setenv("XDG_RUNTIME_DIR", savedRuntime.c_str(), 1);
+    std::filesystem::remove_all(folder);
 }
 
 } // namespace
