@@ -106,7 +106,7 @@ inline constexpr int IDS_REASON_OTHER = 2112;
 // protocol's title.
 inline constexpr int IDS_RECOVER_QUESTION = 2120;
 // The status bar while the sound input does not deliver; "%1" is the
-// sound-device manager's reason.
+// sound-device manager's reason (no input) or the device's name (failed).
 inline constexpr int IDS_STATUS_NO_INPUT = 2130;
 inline constexpr int IDS_STATUS_INPUT_FAILED = 2131;
 // After "Failed to launch help.": where the page is; "%1" is its path.
