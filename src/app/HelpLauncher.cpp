@@ -1,7 +1,8 @@
 #include "app/HelpLauncher.h"
 
-#include "resources/CommandIds.h"
 #include "platform/gui/MessageBox.h"
+#include "resources/CommandIds.h"
+#include "resources/StringIds.h"
 #include "resources/StringResources.h"
 
 #include <QDesktopServices>
@@ -42,8 +43,13 @@ bool launchHelp(WindowHandle* owner, const std::string& path) {
                      ? openerHook()(path)
                      : QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
     }
-    if (!opened)
-        messageBox(owner, loadString(IDS_HELP_FAILED), "Tonvela", MB_OK | MB_ICONWARNING);
+    if (!opened) {
+        // Where the page is, so the user can open it by hand.
+        std::string where = loadString(IDS_HELP_PAGE_AT);
+        where.replace(where.find("%1"), 2, path);
+        messageBox(owner, loadString(IDS_HELP_FAILED) + "\n" + where, "Tonvela",
+                   MB_OK | MB_ICONWARNING);
+    }
     return opened;
 }
 

@@ -14,7 +14,8 @@ struct WindowHandle;
 std::string helpFilePath(const std::string& programDir, bool german);
 
 // Opens the page in the desktop's browser; a page that is missing or that
-// the desktop cannot show gives "Failed to launch help." over owner.
+// the desktop cannot show gives "Failed to launch help." over owner, with
+// the page's path to open by hand.
 bool launchHelp(WindowHandle* owner, const std::string& path);
 
 // Opens pages through opener instead of the desktop (tests); an empty

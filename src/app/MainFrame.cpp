@@ -14,6 +14,7 @@
 #include "app/dialogs/ScaleDialog.h"
 #include "app/dialogs/SettingsDialogSupport.h"
 #include "app/dialogs/TemperamentsDialog.h"
+#include "audio/CaptureDriverManager.h"
 #include "audio/SoundDeviceManager.h"
 #include "panel/MeasuringTool.h"
 #include "platform/gui/Icon.h"
@@ -22,8 +23,11 @@
 #include "platform/store/Settings.h"
 #include "resources/CommandIds.h"
 #include "resources/IconIds.h"
+#include "resources/StringIds.h"
 #include "resources/StringResources.h"
 #include "state/DataStructure.h"
+#include "state/Archive.h"
+#include "state/RecoveryFile.h"
 #include "state/TonvelaDoc.h"
 
 #include <QAction>
@@ -38,7 +42,9 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QShowEvent>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
@@ -102,14 +108,23 @@ MainFrame::MainFrame(TonvelaDoc& document, RecentFileList& recentFiles, const st
     setCentralWidget(view);
 
     setAcceptDrops(true);
-    QSize size(1024, 768);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        size = size.boundedTo(screen->availableGeometry().size());
-    resize(size);
+    // Below this every display still draws legibly (the protocol grid keeps
+    // a 12-pixel font); the first size fits a 1366 x 768 screen with the
+    // window's title bar and the desktop's panel.
+    setMinimumSize(MinimumWidth, MinimumHeight);
+    QSize size(StartWidth, StartHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QSize available = screen->availableGeometry().size();
+        size = size.boundedTo(QSize(available.width(), available.height() - WindowFrameAllowance));
+    }
+    resize(size.expandedTo(minimumSize()));
+    document.setChangeListener([this] { documentChanged(); });
     updateTitle();
 }
 
-MainFrame::~MainFrame() = default;
+MainFrame::~MainFrame() {
+    document.setChangeListener(nullptr);
+}
 
 QAction* MainFrame::action(int commandId) const {
     const auto it = actions.find(commandId);
@@ -321,6 +336,30 @@ void MainFrame::createStatusBar() {
     bar->addWidget(idleLabel, 1);
     QAction* toggle = action(ID_VIEW_STATUS_BAR);
     connect(toggle, &QAction::toggled, bar, &QWidget::setVisible);
+    // The sound input can go away at any time (an unplugged interface); the
+    // pane says so instead of "Ready" while nothing is measured.
+    auto* watch = new QTimer(this);
+    connect(watch, &QTimer::timeout, this, &MainFrame::updateInputStatus);
+    watch->start(500);
+}
+
+void MainFrame::updateInputStatus() {
+    const InputStatus input = CaptureDriverManager::status();
+    QString message = text(IDS_IDLE_MESSAGE);
+    if (input.state == InputStatus::NoDevice) {
+        std::string reason = SoundDeviceManager::getInstance().getErrorText();
+        if (reason.empty())
+            reason = loadString(IDS_NO_INPUT_DEVICE);
+        message = text(IDS_STATUS_NO_INPUT).arg(QString::fromStdString(reason).trimmed());
+    } else if (input.state == InputStatus::Failed) {
+        message = text(IDS_STATUS_INPUT_FAILED).arg(QString::fromStdString(input.deviceName));
+    }
+    if (idleLabel->text() != message)
+        idleLabel->setText(message);
+}
+
+QString MainFrame::idleMessage() const {
+    return idleLabel->text();
 }
 
 void MainFrame::updateRecentFileMenu() {
@@ -344,7 +383,52 @@ std::string MainFrame::getTitle() const {
 }
 
 void MainFrame::updateTitle() {
-    setWindowTitle(QString::fromStdString(getTitle() + " - " + AppTitle));
+    // An unsaved change shows as a star after the title, as desktop programs do.
+    setWindowTitle(
+        QString::fromStdString(getTitle() + (document.IsModified() ? "*" : "") + " - " + AppTitle));
+}
+
+void MainFrame::setRecoveryFile(RecoveryFile* file) {
+    recovery = file;
+    updateTitle();
+    writeRecovery();
+}
+
+void MainFrame::documentChanged() {
+    updateTitle();
+    if (!recovery || recoveryPending)
+        return;
+    // One write for a burst of changes, as soon as the event loop is free.
+    recoveryPending = true;
+    QTimer::singleShot(0, this, [this] {
+        recoveryPending = false;
+        writeRecovery();
+    });
+}
+
+void MainFrame::writeRecovery() {
+    if (!recovery || letGo)
+        return;
+    if (!document.IsModified()) {
+        recovery->remove();
+        return;
+    }
+    ArchiveWriter archive;
+    document.Serialize(archive);
+    recovery->write(archive.bytes(), pathName);
+}
+
+bool MainFrame::restoreRecovered(const std::string& file, const std::string& documentPath) {
+    std::string message;
+    if (!document.OnOpenDocument(file, message)) {
+        showFailure(message);
+        return false;
+    }
+    pathName = documentPath;
+    document.SetModifiedFlag(true);
+    updateTitle();
+    document.UpdateAllViews();
+    return true;
 }
 
 void MainFrame::showFailure(const std::string& message) {
@@ -361,6 +445,9 @@ bool MainFrame::saveModified() {
     case IDYES:
         return onFileSave();
     case IDNO:
+        // The user let the changes go: nothing to recover any more.
+        if (recovery)
+            recovery->remove();
         return true;
     default:
         return false;
@@ -543,10 +630,20 @@ void MainFrame::bringToFront() {
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {
-    if (saveModified())
+    if (saveModified()) {
+        letGo = true;
+        if (recovery)
+            recovery->remove();
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
+}
+
+void MainFrame::showEvent(QShowEvent* event) {
+    // Shown again after a close: changes are kept for recovery again.
+    letGo = false;
+    QMainWindow::showEvent(event);
 }
 
 void MainFrame::dragEnterEvent(QDragEnterEvent* event) {

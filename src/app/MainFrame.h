@@ -16,6 +16,7 @@ namespace tonvela {
 class AnalysisClock;
 class RecentFileList;
 class ReportPrinting;
+class RecoveryFile;
 class TonvelaDoc;
 class TonvelaView;
 struct WindowHandle;
@@ -27,6 +28,14 @@ struct WindowHandle;
 class MainFrame : public QMainWindow {
     Q_OBJECT
 public:
+    // The window's sizes, without its frame.
+    static constexpr int MinimumWidth = 760;
+    static constexpr int MinimumHeight = 620;
+    static constexpr int StartWidth = 1024;
+    static constexpr int StartHeight = 680;
+    // Room the desktop's title bar and decorations take above the window.
+    static constexpr int WindowFrameAllowance = 40;
+
     // clock: the tuner panel's analysis time base, borrowed; null measures in
     // real time.
     MainFrame(TonvelaDoc& document, RecentFileList& recentFiles, const std::string& helpPath,
@@ -58,8 +67,19 @@ public:
     bool openDocumentFile(const std::string& path);
     // Starts with a new document (the program's start without a file).
     void newDocumentAtStart();
+    // Keeps every change of a modified document in file until it is saved
+    // or let go (borrowed; null keeps none).
+    void setRecoveryFile(RecoveryFile* file);
+    // Opens a recovery file left by a session that ended without saving: the
+    // document comes back modified, under its former path (documentPath, ""
+    // for a new protocol). A failure is reported and changes nothing.
+    bool restoreRecovered(const std::string& file, const std::string& documentPath);
+    // The window was closed with the user's consent (nothing unsaved, saved,
+    // or No to the save question).
+    bool closedByUser() const { return letGo; }
     // The save question for a modified document: true when the program may
-    // go on (saved, or No), false on Cancel or a failed save.
+    // go on (saved, or No, which also drops the recovery file), false on
+    // Cancel or a failed save.
     bool saveModified();
     void onHelpFinder();
     // The settings commands; each returns whether its dialog was confirmed
@@ -82,9 +102,15 @@ public:
     void onProtocolStoreAsTemperament();
     // Brings the window to the front (a later start handed over a file).
     void bringToFront();
+    // The status bar's message pane while no command's prompt is shown.
+    QString idleMessage() const;
+    // Sets that pane to "Ready", or to why nothing is measured (the timer
+    // does it twice a second).
+    void updateInputStatus();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -99,6 +125,8 @@ private:
     bool doSave(const std::string& path);
     void showFailure(const std::string& message);
     void runTemperaments(bool withProtocol);
+    void documentChanged();
+    void writeRecovery();
 
     TonvelaDoc& document;
     RecentFileList& recentFiles;
@@ -111,6 +139,9 @@ private:
     QAction* recentPlaceholder = nullptr;
     std::map<int, QAction*> actions;
     std::unique_ptr<ReportPrinting> printing;
+    RecoveryFile* recovery = nullptr;
+    bool recoveryPending = false;
+    bool letGo = false;
 };
 
 } // namespace tonvela

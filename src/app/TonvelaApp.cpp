@@ -9,11 +9,15 @@
 #include "audio/SoundDeviceManager.h"
 #include "panel/MeasuringTool.h"
 #include "platform/audio/VirtualAudioBackend.h"
+#include "platform/gui/MessageBox.h"
 #include "platform/gui/WindowSystem.h"
 #include "platform/store/Settings.h"
 #include "resources/CommandIds.h"
 #include "resources/Language.h"
+#include "resources/StringIds.h"
+#include "resources/StringResources.h"
 #include "state/DataStructure.h"
+#include "state/RecoveryFile.h"
 #include "state/TonvelaDoc.h"
 
 #include <QApplication>
@@ -78,20 +82,23 @@ CommandLine parse(const std::vector<std::string>& arguments) {
 }
 
 // A recording in place of the sound card: the one input device plays it in
-// real time, once, then silence.
+// real time, once, then silence. It is read from disk as it plays, so its
+// length costs no memory, and the tones played are not kept: a program that
+// tunes for hours must not gather every sample it ever played.
 bool installRecordingInput(const std::string& path, std::string& error) {
-    auto recording = std::make_shared<Recording>();
-    if (!readRecording(path, *recording, error))
+    auto recording = std::make_shared<RecordingFile>();
+    if (!openRecordingFile(path, *recording, error))
         return false;
-    if (recording->samples.empty() || recording->sampleRate == 0) {
+    if (recording->frames == 0 || recording->sampleRate == 0) {
         error = "'" + path + "' holds no sound";
         return false;
     }
     VirtualInputDevice device;
     device.name = QFileInfo(QString::fromStdString(path)).fileName().toStdString();
     device.pacing = VirtualInputDevice::Pacing::RealTime;
-    device.recording = std::move(recording);
+    device.recordingFile = std::move(recording);
     auto backend = std::make_unique<VirtualAudioBackend>();
+    backend->setOutputPacing(VirtualAudioBackend::OutputPacing::RealTime, false);
     backend->addInputDevice(std::move(device));
     if (!installAudioBackend(std::move(backend))) {
         error = "the sound input is still in use";
@@ -178,18 +185,22 @@ TonvelaApp::Start TonvelaApp::initInstance(const std::vector<std::string>& argum
 
     document = std::make_unique<TonvelaDoc>();
     frame = std::make_unique<MainFrame>(*document, recentFiles, helpPath, analysisClock);
-    bool opened = false;
-    if (!line.document.empty())
-        opened = frame->openDocumentFile(line.document);
-    // A file that cannot be opened has been reported; the program still
-    // starts, with a new protocol.
-    if (!opened)
-        frame->newDocumentAtStart();
+    frame->newDocumentAtStart();
     frame->getView()->onInitialUpdate();
+    // The window comes first, so every question and message about the
+    // documents below appears over it.
     frame->show();
     // The tuner's keys work at once, without a click on the panel first.
     if (MeasuringTool* panel = frame->getView()->getMeasuringTool())
         setFocus(panel->getHandle());
+
+    recovery = std::make_unique<RecoveryFile>();
+    frame->setRecoveryFile(recovery.get());
+    offerRecovery();
+    // A file that cannot be opened has been reported; the program goes on
+    // with the protocol it has.
+    if (!line.document.empty())
+        frame->openDocumentFile(line.document);
 
     instance = std::make_unique<SingleInstance>();
     QObject::connect(instance.get(), &SingleInstance::fileReceived, frame.get(),
@@ -221,6 +232,27 @@ TonvelaApp::Start TonvelaApp::printAndEnd(const std::string& path, const std::st
     return Start::Failed;
 }
 
+void TonvelaApp::offerRecovery() {
+    RecoveryFile::LeftBehind left;
+    while (recovery->claimLeftBehind(left)) {
+        std::string title = loadString(IDS_UNTITLED);
+        if (!left.documentPath.empty())
+            title = QFileInfo(QString::fromStdString(left.documentPath)).fileName().toStdString();
+        std::string question = loadString(IDS_RECOVER_QUESTION);
+        question.replace(question.find("%1"), 2, title);
+        const int answer =
+            messageBox(frame->handle(), question, "Tonvela", MB_YESNO | MB_ICONQUESTION);
+        if (answer == IDYES && frame->restoreRecovered(left.file, left.documentPath)) {
+            // This session's own file holds it before the old one goes.
+            frame->setRecoveryFile(recovery.get());
+            recovery->discardClaimed();
+            return;
+        }
+        // Declined (or unreadable): it is not offered again.
+        recovery->discardClaimed();
+    }
+}
+
 void TonvelaApp::openHandedOverFile(const std::string& path) {
     if (!frame)
         return;
@@ -243,6 +275,18 @@ void TonvelaApp::exitInstance() {
     if (instance)
         instance->close();
     instance.reset();
+    // A clean end drops the recovery file; one that left unsaved changes
+    // without the user's word (a session that ended) keeps it for the next
+    // start.
+    if (recovery && frame && document) {
+        if (frame->closedByUser() || !document->IsModified())
+            recovery->remove();
+        else
+            frame->setRecoveryFile(recovery.get()); // writes the last change now
+    }
+    if (frame)
+        frame->setRecoveryFile(nullptr);
+    recovery.reset();
     // The view goes with the frame and takes the tuner panel with it, which
     // ends its threads and saves its layout.
     frame.reset();

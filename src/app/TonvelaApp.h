@@ -13,6 +13,7 @@ namespace tonvela {
 
 class AnalysisClock;
 class MainFrame;
+class RecoveryFile;
 class SingleInstance;
 class TonvelaDoc;
 
@@ -61,6 +62,8 @@ private:
     // window; exitCode() 0 when it was printed.
     Start printAndEnd(const std::string& path, const std::string& printer);
     void openHandedOverFile(const std::string& path);
+    // Offers the protocols of earlier sessions that ended without saving.
+    void offerRecovery();
 
     AfxTracer tracer;
     RecentFileList recentFiles{4};
@@ -69,6 +72,7 @@ private:
     std::unique_ptr<TonvelaDoc> document;
     std::unique_ptr<MainFrame> frame;
     std::unique_ptr<SingleInstance> instance;
+    std::unique_ptr<RecoveryFile> recovery;
     AnalysisClock* analysisClock = nullptr;
     bool started = false;
     int code = 0;

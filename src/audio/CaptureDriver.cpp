@@ -16,6 +16,7 @@ std::atomic<CaptureDriver*> currentCaptureDriver{nullptr};
 
 constexpr float TWO_PI = 6.2831855f;
 constexpr int maxShutdownPolls = 50;
+constexpr int failureCheckMs = 500;
 
 struct FormatTry {
     unsigned flag;
@@ -88,8 +89,10 @@ bool CaptureDriver::probeDevice(int deviceId) {
     for (const FormatTry& format : formatOrder) {
         if (format.flag != 0 && (capabilities.formats & format.flag) == 0)
             continue;
-        if (openDevice(deviceId, format.samplesPerSecond, format.bitsPerSample))
+        if (openDevice(deviceId, format.samplesPerSecond, format.bitsPerSample)) {
+            name = capabilities.name;
             return true;
+        }
     }
     return false;
 }
@@ -129,7 +132,13 @@ void CaptureDriver::run() {
 
     int current = 0;
     while (running) {
-        bufferDone.wait();
+        // A device that was unplugged says nothing more: look after it now
+        // and then, so the program can tell the user and open another.
+        if (!bufferDone.wait(failureCheckMs)) {
+            if (!failed && device->hasFailed())
+                failed = true;
+            continue;
+        }
         if (!running)
             break;
         while (headers[current].flags.load() & BUFFER_DONE) {

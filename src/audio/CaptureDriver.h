@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace tonvela {
@@ -53,6 +54,11 @@ public:
 
     int openedDevice() const { return opened; }
     bool isSilent() const { return silent; }
+    // The open device stopped delivering for good (unplugged): the ring keeps
+    // its last samples and no more come.
+    bool hasFailed() const { return failed; }
+    // The open device's product name; empty for a silent driver.
+    const std::string& deviceName() const { return name; }
     const CaptureFormat& format() const { return captureFormat; }
     int getRingLength() const { return ringLength; }
     int getBufferBytes() const { return bufferBytes; }
@@ -79,7 +85,9 @@ private:
     AudioBuffer headers[2];
     std::vector<std::uint8_t> buffers[2];
     std::atomic<bool> running{false};
+    std::atomic<bool> failed{false};
     bool silent = false;
+    std::string name;
     Event bufferDone;
     int writeIndex = 0;
     ThreadMutex ringLock;

@@ -1,6 +1,9 @@
 #include "audio/CaptureDriverManager.h"
 
+#include "runtime/Tick.h"
 #include "state/DataStructure.h"
+
+#include <mutex>
 
 namespace tonvela {
 
@@ -9,6 +12,16 @@ namespace {
 std::unique_ptr<CaptureDriverManager>& instanceSlot() {
     static std::unique_ptr<CaptureDriverManager> instance;
     return instance;
+}
+
+std::mutex& statusLock() {
+    static std::mutex lock;
+    return lock;
+}
+
+InputStatus& currentStatus() {
+    static InputStatus status;
+    return status;
 }
 
 } // namespace
@@ -22,6 +35,8 @@ CaptureDriverManager& CaptureDriverManager::getInstance() {
 
 void CaptureDriverManager::destroyInstance() {
     instanceSlot().reset();
+    std::lock_guard<std::mutex> guard(statusLock());
+    currentStatus() = InputStatus{};
 }
 
 CaptureDriver* CaptureDriverManager::getDriver() {
@@ -31,9 +46,30 @@ CaptureDriver* CaptureDriverManager::getDriver() {
     // device stays in use while the selection is unchanged.
     if (driver && driver->requestedDevice() != id)
         driver.reset();
-    if (!driver)
+    if (driver && (driver->isSilent() || driver->hasFailed()) && tickCount() - created >= RetryMs)
+        driver.reset();
+    if (!driver) {
         driver = std::make_unique<CaptureDriver>(id);
+        created = tickCount();
+    }
+    publish();
     return driver.get();
+}
+
+void CaptureDriverManager::publish() {
+    InputStatus now;
+    now.state = driver->isSilent()    ? InputStatus::NoDevice
+                : driver->hasFailed() ? InputStatus::Failed
+                                      : InputStatus::Delivering;
+    if (now.state == InputStatus::Failed)
+        now.deviceName = driver->deviceName();
+    std::lock_guard<std::mutex> guard(statusLock());
+    currentStatus() = now;
+}
+
+InputStatus CaptureDriverManager::status() {
+    std::lock_guard<std::mutex> guard(statusLock());
+    return currentStatus();
 }
 
 } // namespace tonvela

@@ -54,7 +54,8 @@ int runShow(const std::vector<std::string>& arguments) {
     TonvelaDoc doc;
     std::string message;
     if (!doc.OnOpenDocument(path, message)) {
-        std::fprintf(stderr, "tonvela-cli show: %s: %s\n", path.c_str(), message.c_str());
+        // The message names the file and the reason itself.
+        std::fprintf(stderr, "tonvela-cli show: %s\n", message.c_str());
         return 1;
     }
 

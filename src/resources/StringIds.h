@@ -223,4 +223,30 @@ inline constexpr int IDS_ABOUT_TITLE = 2570;
 inline constexpr int IDS_VERSION_CAPTION = 2571;
 inline constexpr int IDS_DONATE_CAPTION = 2572;
 
+// Why a file could not be read or written, in the user-interface language
+// (the process locale never decides it). IDS_REASON_OTHER has "%1" where the
+// system's own description goes.
+inline constexpr int IDS_REASON_NO_SPACE = 2100;
+inline constexpr int IDS_REASON_PERMISSION = 2101;
+inline constexpr int IDS_REASON_NOT_FOUND = 2102;
+inline constexpr int IDS_REASON_READ_ONLY = 2103;
+inline constexpr int IDS_REASON_IS_DIRECTORY = 2104;
+inline constexpr int IDS_REASON_NOT_DIRECTORY = 2105;
+inline constexpr int IDS_REASON_QUOTA = 2106;
+inline constexpr int IDS_REASON_IO = 2107;
+inline constexpr int IDS_REASON_NAME_TOO_LONG = 2108;
+inline constexpr int IDS_REASON_TOO_LARGE = 2109;
+inline constexpr int IDS_REASON_NOT_REGULAR = 2110;
+inline constexpr int IDS_REASON_LOOP = 2111;
+inline constexpr int IDS_REASON_OTHER = 2112;
+// The question after a session that ended without saving; "%1" is the
+// protocol's title.
+inline constexpr int IDS_RECOVER_QUESTION = 2120;
+// The status bar while the sound input does not deliver; "%1" is the
+// sound-device manager's reason (no input) or the device's name (failed).
+inline constexpr int IDS_STATUS_NO_INPUT = 2130;
+inline constexpr int IDS_STATUS_INPUT_FAILED = 2131;
+// After "Failed to launch help.": where the page is; "%1" is its path.
+inline constexpr int IDS_HELP_PAGE_AT = 2140;
+
 } // namespace tonvela

@@ -22,6 +22,10 @@ public:
 class Protocol {
 public:
     static constexpr int NoteCount = 96;
+    // A measured entry lies in MinFrequency..MaxFrequency: the highest
+    // frequency a 44100 Hz input holds, and far below the lowest note.
+    static constexpr float MinFrequency = 1.0f;
+    static constexpr float MaxFrequency = 22050.0f;
 
     Protocol();
     virtual ~Protocol() = default;

@@ -6,15 +6,12 @@
 #include "state/Archive.h"
 #include "state/DataStructure.h"
 
+#include "state/FileIo.h"
+
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cmath>
 #include <ctime>
-#include <fcntl.h>
-#include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace tonvela {
 
@@ -33,7 +30,7 @@ std::string failedToSave() {
 }
 
 // No document comes near this; a file beyond it is not read into memory.
-constexpr off_t MaxFileSize = 256 * 1024 * 1024;
+constexpr std::size_t MaxFileSize = 256 * 1024 * 1024;
 
 // Everything a file holds, read completely before any of it is applied.
 struct Content {
@@ -96,10 +93,12 @@ bool readContent(ArchiveReader& archive, Content& content, std::string& message)
     for (float& frequency : content.frequencies) {
         if (!archive.readFloat(frequency))
             return false;
-        // The protocol ignores NaN as "no change", which would keep the entry
-        // of the document open before; a NaN is no measurement.
-        if (std::isnan(frequency))
-            frequency = 0.0f;
+        // An entry is 0 (not measured) or a frequency a tuner can measure:
+        // anything else is a damaged file, and would show as nonsense (an
+        // infinite deviation, thousands of cents) in every display and report.
+        if (frequency != 0.0f &&
+            !(frequency >= Protocol::MinFrequency && frequency <= Protocol::MaxFrequency))
+            return false;
     }
     std::uint32_t low, high;
     if (!archive.readU32(low) || !archive.readU32(high))
@@ -116,107 +115,15 @@ std::string cannotFind(const std::string& path) {
     return text;
 }
 
-bool readFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& message) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        message = errno == ENOENT ? cannotFind(path) : failedToOpen();
-        return false;
-    }
-    message = failedToOpen();
-    struct stat info;
-    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-    if (ok && info.st_size > MaxFileSize) {
-        message = unexpectedFormat();
-        ok = false;
-    }
-    if (ok) {
-        bytes.resize(static_cast<std::size_t>(info.st_size));
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
-                ok = false;
-            if (n <= 0)
-                break; // an error, or the file shrank: what is missing shows as truncation
-            done += static_cast<std::size_t>(n);
-        }
-        bytes.resize(done);
-    }
-    ::close(fd);
-    return ok;
-}
-
-bool writeAll(int fd, const std::vector<std::uint8_t>& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// Writes bytes to a fresh file beside target and renames it over target once
-// it is complete and on disk.
-bool replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    // Saving through a link replaces the file it points to, not the link.
-    fs::path target = path;
-    if (fs::is_symlink(target, error)) {
-        const fs::path resolved = fs::weakly_canonical(target, error);
-        if (error)
-            return false;
-        target = resolved;
-    }
-    struct stat old;
-    const bool exists = ::stat(target.c_str(), &old) == 0;
-    if (exists && !S_ISREG(old.st_mode))
-        return false;
-
-    static std::atomic<unsigned> counter{0};
-    std::string temporary;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary =
-            target.string() + ".~" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            return false;
-    }
-    if (fd < 0)
-        return false;
-    bool ok = writeAll(fd, bytes);
-    if (ok && exists)
-        ::fchmod(fd, old.st_mode & 07777); // keep who may read the document
-    ok = ok && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    const int dir = ::open(target.parent_path().empty() ? "." : target.parent_path().c_str(),
-                           O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return true;
-}
-
 } // namespace
 
 TonvelaDoc::TonvelaDoc() {
     DataStructure::getInstance().getToneScales().addListener(this);
+    DataStructure::getInstance().getProtocol().addWindow(this);
 }
 
 TonvelaDoc::~TonvelaDoc() {
+    DataStructure::getInstance().getProtocol().removeWindow(this);
     DataStructure::getInstance().getToneScales().removeListener(this);
 }
 
@@ -226,7 +133,9 @@ bool TonvelaDoc::OnNewDocument() {
     location.clear();
     remarks.clear();
     author = getProfileString("settings", "author");
+    applying = true;
     DataStructure::getInstance().getProtocol().clear();
+    applying = false;
     date = static_cast<std::int64_t>(std::time(nullptr));
     version = std::string("Tonvela, Version ") + ProgramVersion;
     SetModifiedFlag(false);
@@ -262,6 +171,7 @@ bool TonvelaDoc::Serialize(ArchiveReader& archive, std::string& message) {
 
     DataStructure& state = DataStructure::getInstance();
     // Tells every listener, this document among them; a load is no change.
+    applying = true;
     state.getToneScales().setScale(content.key, content.keynote, content.standardPitch,
                                    content.calibration);
     author = content.texts[0];
@@ -273,6 +183,7 @@ bool TonvelaDoc::Serialize(ArchiveReader& archive, std::string& message) {
     for (int i = 0; i < Protocol::NoteCount; ++i)
         protocol.setFrequency(i, content.frequencies[i], false);
     protocol.notifyReset();
+    applying = false;
     date = content.date;
     version = content.version;
     SetModifiedFlag(false);
@@ -281,11 +192,21 @@ bool TonvelaDoc::Serialize(ArchiveReader& archive, std::string& message) {
 
 bool TonvelaDoc::OnOpenDocument(const std::string& path, std::string& message) {
     std::vector<std::uint8_t> bytes;
-    if (!readFile(path, bytes, message))
+    int error = 0;
+    if (!readWholeFile(path, bytes, MaxFileSize, error)) {
+        if (error == ENOENT)
+            message = cannotFind(path);
+        else if (error == EFBIG)
+            message = fileMessage(unexpectedFormat(), path, 0);
+        else
+            message = fileMessage(failedToOpen(), path, error);
         return false;
+    }
     ArchiveReader archive(bytes);
-    if (!Serialize(archive, message))
+    if (!Serialize(archive, message)) {
+        message = fileMessage(message, path, 0);
         return false;
+    }
     UpdateAllViews();
     return true;
 }
@@ -293,8 +214,9 @@ bool TonvelaDoc::OnOpenDocument(const std::string& path, std::string& message) {
 bool TonvelaDoc::OnSaveDocument(const std::string& path, std::string& message) {
     ArchiveWriter archive;
     Serialize(archive);
-    if (!replaceFile(path, archive.bytes())) {
-        message = failedToSave();
+    int error = 0;
+    if (!replaceFile(path, archive.bytes(), error)) {
+        message = fileMessage(failedToSave(), path, error);
         return false;
     }
     message.clear();
@@ -305,8 +227,27 @@ bool TonvelaDoc::OnSaveDocument(const std::string& path, std::string& message) {
 }
 
 void TonvelaDoc::toneScaleChanged() {
+    if (applying)
+        return;
     SetModifiedFlag(true);
     UpdateAllViews();
+}
+
+void TonvelaDoc::protocolMessage(unsigned, std::uintptr_t, std::intptr_t) {
+    // Recorded, removed or cleared entries are the user's measurements: losing
+    // them without a question would lose work.
+    if (!applying)
+        SetModifiedFlag(true);
+}
+
+void TonvelaDoc::SetModifiedFlag(bool flag) {
+    modified = flag;
+    if (changeListener)
+        changeListener();
+}
+
+void TonvelaDoc::setChangeListener(std::function<void()> listener) {
+    changeListener = std::move(listener);
 }
 
 void TonvelaDoc::addView(DocumentView* view) {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "state/Protocol.h"
 #include "tuning/ToneScaleListener.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,8 +22,10 @@ public:
 
 // The tune-up document: the descriptive texts, the creation date and the
 // version of the program that made it. The protocol and the scale settings it
-// is saved with live in the central state. Files are "*.tnv".
-class TonvelaDoc : public ToneScaleListener {
+// is saved with live in the central state. Files are "*.tnv". A change of the
+// scale settings or of a protocol entry (recorded, removed, cleared) marks it
+// modified; loading, saving and a new document leave it unmodified.
+class TonvelaDoc : public ToneScaleListener, public ProtocolWindow {
 public:
     static constexpr const char* ProgramVersion = TONVELA_VERSION;
 
@@ -37,11 +41,14 @@ public:
     // settings stay as they are.
     bool OnNewDocument();
 
-    // Reads the whole file and applies it only when all of it was read; on
-    // failure message tells why and the open document is exactly as before.
+    // Reads the whole file and applies it only when all of it was read and
+    // every value is one a tuner can have measured; on failure message tells
+    // what, the file's path and the system's reason, and the open document is
+    // exactly as before.
     bool OnOpenDocument(const std::string& path, std::string& message);
     // Writes a temporary file beside path and renames it over path only when
-    // everything was written, so a failed save leaves the old file intact.
+    // everything was written, so a failed save leaves the old file intact;
+    // message then says so with the path and the system's reason.
     bool OnSaveDocument(const std::string& path, std::string& message);
 
     void Serialize(ArchiveWriter& archive) const;
@@ -50,9 +57,13 @@ public:
     bool Serialize(ArchiveReader& archive, std::string& message);
 
     void toneScaleChanged() override;
+    void protocolMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
 
     bool IsModified() const { return modified; }
-    void SetModifiedFlag(bool flag = true) { modified = flag; }
+    void SetModifiedFlag(bool flag = true);
+    // Called after every change of the document's content or of its
+    // modified flag (the main window's caption, the recovery file).
+    void setChangeListener(std::function<void()> listener);
 
     void addView(DocumentView* view);
     void removeView(DocumentView* view);
@@ -83,7 +94,9 @@ private:
     std::string version;
     std::int64_t date = 0;
     bool modified = false;
+    bool applying = false; // a load or a new document fills the protocol
     std::vector<DocumentView*> views;
+    std::function<void()> changeListener;
 };
 
 } // namespace tonvela

@@ -87,26 +87,44 @@ TEST(ShowCommand, FilesThatDoNotLoad) {
         int code;
         std::string err; // the start of the message
     };
+    // A document in the oldest form whose A4 cell holds infinity: no tuner
+    // measured that, so the file is damaged.
+    {
+        std::string bytes = "vel041";
+        bytes += std::string(4, '\0') + std::string("\x00\x00\xDC\x43", 4) + std::string(4, '\0');
+        bytes += std::string(5, '\0'); // five empty texts
+        for (int note = 0; note < 96; ++note)
+            bytes += note == 57 ? std::string("\x00\x00\x80\x7F", 4) : std::string(4, '\0');
+        bytes += std::string(8, '\0') + std::string(1, '\0');
+        std::ofstream(dir.file("flipped.tnv"), std::ios::binary) << bytes;
+    }
     const Case cases[] = {
         {"'" + dir.file("short.tnv") + "'", 1,
-         "tonvela-cli show: " + dir.file("short.tnv") + ": Unexpected file format."},
+         "tonvela-cli show: Unexpected file format.\n" + dir.file("short.tnv")},
         {"'" + dir.file("text.tnv") + "'", 1,
-         "tonvela-cli show: " + dir.file("text.tnv") + ": Failed to open document."},
+         "tonvela-cli show: Failed to open document.\n" + dir.file("text.tnv")},
         {"'" + dir.file("none.tnv") + "'", 1,
-         "tonvela-cli show: " + dir.file("none.tnv") + ": " + dir.file("none.tnv") +
-             "\nCannot find this file."},
+         "tonvela-cli show: " + dir.file("none.tnv") + "\nCannot find this file."},
+        {"'" + dir.file("flipped.tnv") + "'", 1,
+         "tonvela-cli show: Unexpected file format.\n" + dir.file("flipped.tnv") + "\n"},
+        {"'" + dir.path() + "'", 1,
+         "tonvela-cli show: Failed to open document.\n" + dir.path() + "\nIs a directory"},
         {"", 2, "tonvela-cli: show takes one document file"},
         {"a.tnv b.tnv", 2, "tonvela-cli: show takes one document file"},
         {fixture("form1.tnv") + " --language fr", 2, "tonvela-cli: --language takes en or de"},
         // The document messages in the language asked for.
         {"'" + dir.file("short.tnv") + "' --language de", 1,
-         "tonvela-cli show: " + dir.file("short.tnv") + ": Unerwartetes Dateiformat."},
+         "tonvela-cli show: Unerwartetes Dateiformat.\n" + dir.file("short.tnv")},
         {"--language de '" + dir.file("text.tnv") + "'", 1,
-         "tonvela-cli show: " + dir.file("text.tnv") +
-             ": Das Dokument konnte nicht ge\xC3\xB6"
-             "ffnet werden."},
+         "tonvela-cli show: Das Dokument konnte nicht ge\xC3\xB6"
+         "ffnet werden.\n" +
+             dir.file("text.tnv")},
+        {"'" + dir.path() + "' --language de", 1,
+         "tonvela-cli show: Das Dokument konnte nicht ge\xC3\xB6"
+         "ffnet werden.\n" +
+             dir.path() + "\nDas ist ein Ordner"},
         {"'" + dir.file("none.tnv") + "' --language de", 1,
-         "tonvela-cli show: " + dir.file("none.tnv") + ": " + dir.file("none.tnv") +
+         "tonvela-cli show: " + dir.file("none.tnv") +
              "\nDiese Datei wurde nicht gefunden.\nPr\xC3\xBC"
              "fen Sie, ob Pfad und Dateiname "
              "richtig angegeben sind."},

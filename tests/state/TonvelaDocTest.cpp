@@ -2,6 +2,7 @@
 
 #include "resources/Language.h"
 #include "state/Archive.h"
+#include "state/FileIo.h"
 #include "state/Protocol.h"
 #include "state/TonvelaDoc.h"
 
@@ -10,11 +11,14 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <limits>
+#include <optional>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <vector>
 
@@ -166,17 +170,47 @@ TEST_F(TonvelaDocTest, NewDocument) {
     EXPECT_EQ(scales().getKeynote(), 2);
 }
 
-TEST_F(TonvelaDocTest, ScaleChangesMarkModifiedButProtocolEntriesDoNot) {
+TEST_F(TonvelaDocTest, ScaleChangesMarkModified) {
     CountingView view;
     doc->addView(&view);
-    protocol().setFrequency(57, 441.0f, true);
-    protocol().clear();
-    EXPECT_FALSE(doc->IsModified());
-    EXPECT_EQ(view.updates, 0);
     scales().setScale("equal", 0, 440.0f, 0.0f); // a change, even with the same values
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(view.updates, 1);
     doc->removeView(&view);
+}
+
+// Measured notes are the user's work: recording, removing and clearing them
+// marks the document modified, so leaving it asks first. Loading, saving and
+// a new document do not.
+TEST_F(TonvelaDocTest, ProtocolChangesMarkModified) {
+    int changes = 0;
+    doc->setChangeListener([&] { ++changes; });
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+    };
+    const Case cases[] = {
+        {"record", [&] { protocol().setFrequency(57, 441.0f, true); }},
+        {"remove", [&] { protocol().setFrequency(57, 0.0f, true); }},
+        {"clear", [&] { protocol().clear(); }},
+    };
+    std::string message;
+    for (const Case& c : cases) {
+        ASSERT_TRUE(doc->OnSaveDocument(path("saved.tnv"), message)) << c.what;
+        EXPECT_FALSE(doc->IsModified()) << c.what;
+        changes = 0;
+        c.change();
+        EXPECT_TRUE(doc->IsModified()) << c.what;
+        EXPECT_GE(changes, 1) << c.what;
+    }
+    changes = 0;
+    ASSERT_TRUE(doc->OnOpenDocument(path("saved.tnv"), message)) << message;
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(changes, 1); // once, at the end of the load
+    protocol().setFrequency(57, 441.0f, true);
+    EXPECT_TRUE(doc->OnNewDocument());
+    EXPECT_FALSE(doc->IsModified());
+    doc->setChangeListener(nullptr);
 }
 
 TEST_F(TonvelaDocTest, NewDocumentSavedAtOnce) {
@@ -373,7 +407,7 @@ TEST_F(TonvelaDocTest, FailedLoadLeavesTheOpenDocumentAsItWas) {
         writeBytes(path("bad.tnv"), bytes);
         std::string got;
         EXPECT_FALSE(doc->OnOpenDocument(path("bad.tnv"), got)) << what;
-        EXPECT_EQ(got, expected) << what;
+        EXPECT_EQ(got, expected + "\n" + path("bad.tnv")) << what;
         expectSame(Snapshot::of(*doc), before, what);
     };
 
@@ -393,6 +427,9 @@ TEST_F(TonvelaDocTest, FailedLoadLeavesTheOpenDocumentAsItWas) {
     // keynote, reserved and calibration, then the author.
     const std::size_t afterKey = 6 + 4 + 2 * 16;
     const std::size_t author = afterKey + 16;
+    // The cells come before the date and the version text (marker, length
+    // byte, 24 UTF-16 units).
+    const std::size_t a4 = good.size() - (3 + 1 + 2 * 24) - 8 - 4 * (Protocol::NoteCount - 57);
     struct Patch {
         const char* what;
         std::size_t offset;
@@ -422,6 +459,16 @@ TEST_F(TonvelaDocTest, FailedLoadLeavesTheOpenDocumentAsItWas) {
         {"pitch infinite", afterKey, {0x00, 0x00, 0x80, 0x7F}, "Unexpected file format."},
         {"pitch zero", afterKey, {0, 0, 0, 0}, "Unexpected file format."},
         {"calibration NaN", afterKey + 12, {0x00, 0x00, 0xC0, 0x7F}, "Unexpected file format."},
+        {"calibration infinite", afterKey + 12, {0x00, 0x00, 0x80, 0xFF}, "Unexpected file format."},
+        // Cells no tuner can have measured.
+        {"A4 infinite", a4, {0x00, 0x00, 0x80, 0x7F}, "Unexpected file format."},
+        {"A4 NaN", a4, {0x00, 0x00, 0xC0, 0x7F}, "Unexpected file format."},
+        {"A4 -1", a4, {0x00, 0x00, 0x80, 0xBF}, "Unexpected file format."},
+        {"A4 1e30", a4, {0xCA, 0xF2, 0x49, 0x71}, "Unexpected file format."},
+        {"A4 22050.5", a4, {0x00, 0x45, 0xAC, 0x46}, "Unexpected file format."},
+        {"A4 1e-45, an infinite deviation", a4, {0x01, 0x00, 0x00, 0x00},
+         "Unexpected file format."},
+        {"C0 -7537.63", a4 - 57 * 4, {0x0A, 0x8D, 0xEB, 0xC5}, "Unexpected file format."},
     };
     for (const Patch& p : patches) {
         Bytes bad = good;
@@ -439,14 +486,14 @@ TEST_F(TonvelaDocTest, FailedLoadLeavesTheOpenDocumentAsItWas) {
         got, path("missing.tnv") +
                  "\nCannot find this file.\nVerify that the correct path and file name are given.");
     EXPECT_FALSE(doc->OnOpenDocument(settingsDir.path(), got));
-    EXPECT_EQ(got, "Failed to open document.");
+    EXPECT_EQ(got, "Failed to open document.\n" + settingsDir.path() + "\nIs a directory");
     // A huge file (sparse, so nothing is written) is refused without reading it.
     {
         writeBytes(path("huge.tnv"), good);
         fs::resize_file(path("huge.tnv"), 300u << 20);
     }
     EXPECT_FALSE(doc->OnOpenDocument(path("huge.tnv"), got));
-    EXPECT_EQ(got, "Unexpected file format.");
+    EXPECT_EQ(got, "Unexpected file format.\n" + path("huge.tnv"));
     expectSame(Snapshot::of(*doc), before, "missing");
 
     EXPECT_EQ(grid.resets + grid.entries, 0);
@@ -455,17 +502,21 @@ TEST_F(TonvelaDocTest, FailedLoadLeavesTheOpenDocumentAsItWas) {
     doc->removeView(&view);
 }
 
-TEST_F(TonvelaDocTest, NotANumberEntryLoadsAsNotMeasured) {
+TEST_F(TonvelaDocTest, CellsFromNothingUpToTheHighestFrequencyLoad) {
     std::string message;
-    ASSERT_TRUE(doc->OnSaveDocument(path("nan.tnv"), message));
-    Bytes bytes = readBytes(path("nan.tnv"));
-    const std::size_t a4 = 5 + 31 + 5 * 4 + 57 * 4; // no texts in a new document
-    const Bytes nan = {0x00, 0x00, 0xC0, 0x7F};
-    std::copy(nan.begin(), nan.end(), bytes.begin() + static_cast<long>(a4));
-    writeBytes(path("nan.tnv"), bytes);
-    protocol().setFrequency(57, 440.0f, false);
-    ASSERT_TRUE(doc->OnOpenDocument(path("nan.tnv"), message)) << message;
-    EXPECT_EQ(protocol().getFrequency(57), 0.0f);
+    ASSERT_TRUE(doc->OnSaveDocument(path("edge.tnv"), message));
+    Bytes bytes = readBytes(path("edge.tnv"));
+    const std::size_t c0 = 5 + 31 + 5 * 4; // no texts in a new document
+    const float values[] = {0.0f, -0.0f, Protocol::MinFrequency, Protocol::MaxFrequency};
+    for (int i = 0; i < 4; ++i) {
+        const auto bits = std::bit_cast<std::uint32_t>(values[i]);
+        for (int b = 0; b < 4; ++b)
+            bytes[c0 + 4 * i + b] = static_cast<std::uint8_t>(bits >> (8 * b));
+    }
+    writeBytes(path("edge.tnv"), bytes);
+    ASSERT_TRUE(doc->OnOpenDocument(path("edge.tnv"), message)) << message;
+    EXPECT_EQ(protocol().getFrequency(2), Protocol::MinFrequency);
+    EXPECT_EQ(protocol().getFrequency(3), Protocol::MaxFrequency);
 }
 
 TEST_F(TonvelaDocTest, FailedSaveKeepsThePreviousFile) {
@@ -492,17 +543,20 @@ TEST_F(TonvelaDocTest, FailedSaveKeepsThePreviousFile) {
     sigaction(SIGXFSZ, &previous, nullptr);
 
     EXPECT_FALSE(saved1);
-    EXPECT_EQ(message, "Failed to save document.");
+    EXPECT_EQ(message, "Failed to save document.\n" + file + "\nFile too large");
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(readBytes(file), old);
 
     // Targets that cannot be written at all.
     fs::create_directory(path("folder.tnv"));
-    const std::string targets[] = {path("folder.tnv"), path("no/such/dir.tnv")};
-    for (const std::string& target : targets) {
+    const std::pair<std::string, std::string> targets[] = {
+        {path("folder.tnv"), "Is a directory"},
+        {path("no/such/dir.tnv"), "No such file or directory"},
+    };
+    for (const auto& [target, reason] : targets) {
         message.clear();
         EXPECT_FALSE(doc->OnSaveDocument(target, message)) << target;
-        EXPECT_EQ(message, "Failed to save document.") << target;
+        EXPECT_EQ(message, "Failed to save document.\n" + target + "\n" + reason) << target;
         EXPECT_TRUE(doc->IsModified()) << target;
     }
     EXPECT_TRUE(fs::is_directory(path("folder.tnv")));
@@ -541,8 +595,9 @@ TEST_F(TonvelaDocTest, MessagesInTheUserInterfaceLanguage) {
     };
     const Case cases[] = {
         {path("text.tnv"), "Das Dokument konnte nicht ge\xC3\xB6"
-                           "ffnet werden."},
-        {path("short.tnv"), "Unerwartetes Dateiformat."},
+                           "ffnet werden.\n" +
+                               path("text.tnv")},
+        {path("short.tnv"), "Unerwartetes Dateiformat.\n" + path("short.tnv")},
         {path("missing.tnv"), path("missing.tnv") + "\nDiese Datei wurde nicht gefunden.\n"
                                                     "Pr\xC3\xBC"
                                                     "fen Sie, ob Pfad und Dateiname richtig "
@@ -555,5 +610,85 @@ TEST_F(TonvelaDocTest, MessagesInTheUserInterfaceLanguage) {
     }
     std::string message;
     EXPECT_FALSE(doc->OnSaveDocument(path("folder.tnv"), message));
-    EXPECT_EQ(message, "Das Dokument konnte nicht gespeichert werden.");
+    EXPECT_EQ(message, "Das Dokument konnte nicht gespeichert werden.\n" + path("folder.tnv") +
+                           "\nDas ist ein Ordner");
+    EXPECT_FALSE(doc->OnSaveDocument(path("none/x.tnv"), message));
+    EXPECT_EQ(message, "Das Dokument konnte nicht gespeichert werden.\n" + path("none/x.tnv") +
+                           "\nDatei oder Ordner nicht gefunden");
+}
+
+namespace {
+
+// A small file system of its own where the test may mount one (as root),
+// unmounted at the end.
+class SmallMount {
+public:
+    SmallMount(const std::string& where, const char* options, unsigned long flags) : where(where) {
+        fs::create_directories(where);
+        mounted = ::geteuid() == 0 && ::mount("tonvela-test", where.c_str(), "tmpfs", flags,
+                                              options) == 0;
+    }
+    ~SmallMount() {
+        if (mounted)
+            ::umount2(where.c_str(), MNT_DETACH);
+    }
+    bool ok() const { return mounted; }
+
+private:
+    std::string where;
+    bool mounted = false;
+};
+
+} // namespace
+
+TEST_F(TonvelaDocTest, SaveFailuresNameTheFileAndTheReason) {
+    fillDocument();
+    doc->setRemarks(std::string(40000, 'r')); // more than the small disk holds
+    std::string message;
+
+    // A full disk: a tmpfs of 16 KiB, or else a writer that finds no room.
+    {
+        const std::string full = path("full");
+        SmallMount disk(full, "size=16k", 0);
+        if (!disk.ok())
+            setFileWriter([](int, const void*, std::size_t) -> ssize_t {
+                errno = ENOSPC;
+                return -1;
+            });
+        const std::string file = full + "/protocol.tnv";
+        EXPECT_FALSE(doc->OnSaveDocument(file, message));
+        setFileWriter(nullptr);
+        EXPECT_EQ(message, "Failed to save document.\n" + file + "\nNo space left on device");
+        EXPECT_TRUE(doc->IsModified());
+        EXPECT_FALSE(fs::exists(file));
+        EXPECT_TRUE(fs::is_empty(full)) << "a temporary file was left behind";
+    }
+
+    // A folder that cannot be written: read-only for a user; for root, whom
+    // permissions do not stop, a read-only file system where one can be mounted.
+    {
+        const std::string locked = path("locked");
+        std::optional<SmallMount> readOnly;
+        std::string reason = "Permission denied";
+        if (::geteuid() == 0) {
+            readOnly.emplace(locked, "size=16k", MS_RDONLY);
+            reason = "Read-only file system";
+        } else {
+            fs::create_directories(locked);
+            fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
+        }
+        if (::geteuid() != 0 || readOnly->ok()) {
+            const std::string file = locked + "/protocol.tnv";
+            EXPECT_FALSE(doc->OnSaveDocument(file, message));
+            EXPECT_EQ(message, "Failed to save document.\n" + file + "\n" + reason);
+        }
+        if (!readOnly)
+            fs::permissions(locked, fs::perms::owner_all);
+    }
+
+    // A folder that does not exist.
+    const std::string missing = path("gone/protocol.tnv");
+    EXPECT_FALSE(doc->OnSaveDocument(missing, message));
+    EXPECT_EQ(message, "Failed to save document.\n" + missing + "\nNo such file or directory");
+    EXPECT_TRUE(doc->IsModified());
 }

@@ -76,6 +76,9 @@ public:
     virtual void stop() = 0;
     // Stops recording; every queued buffer comes back done.
     virtual void reset() = 0;
+    // Whether the started device stopped delivering for good (unplugged, its
+    // driver gone); it will fill no more buffers.
+    virtual bool hasFailed() { return false; }
 };
 
 // The default output device, 44100 Hz 16-bit mono.

@@ -93,7 +93,14 @@ public:
 
     void start() override {
         std::lock_guard<std::mutex> portAudio(portAudioLock());
-        Pa_StartStream(stream);
+        started = Pa_StartStream(stream) == paNoError;
+    }
+
+    // A started stream that is no longer active ended by itself: its device
+    // went away or its driver failed.
+    bool hasFailed() override {
+        std::lock_guard<std::mutex> portAudio(portAudioLock());
+        return started && Pa_IsStreamActive(stream) != 1;
     }
 
     void stop() override {
@@ -101,6 +108,7 @@ public:
             // Input has nothing to drain, so aborting loses nothing and cannot
             // hang on a device that vanished.
             std::lock_guard<std::mutex> portAudio(portAudioLock());
+            started = false;
             Pa_AbortStream(stream);
         }
         std::lock_guard<std::mutex> guard(lock);
@@ -111,6 +119,7 @@ public:
     void reset() override {
         {
             std::lock_guard<std::mutex> portAudio(portAudioLock());
+            started = false;
             Pa_AbortStream(stream);
         }
         std::lock_guard<std::mutex> guard(lock);
@@ -164,6 +173,7 @@ private:
     const int bytesPerFrame;
     const BufferDoneCallback onDone;
     PaStream* stream = nullptr;
+    bool started = false; // under portAudioLock()
     std::mutex lock;
     std::deque<AudioBuffer*> queue;
 };

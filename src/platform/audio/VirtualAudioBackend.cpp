@@ -420,6 +420,11 @@ public:
         backend.changed.notify_all();
     }
 
+    bool hasFailed() override {
+        std::lock_guard<std::mutex> guard(backend.lock);
+        return session->failed;
+    }
+
 private:
     VirtualAudioBackend& backend;
     std::shared_ptr<VirtualAudioBackend::Session> session;

@@ -102,15 +102,16 @@ protected:
         config.emplace("TONVELA_CONFIG_DIR", dir.file("config").c_str());
         locale.emplace("LC_ALL", "C.UTF-8");
         resetLanguage();
-        setMessageBoxAnswer(
-            [this](const std::string& text, const std::string& caption, unsigned type) {
-                boxes.push_back({text, caption, type});
-                if (boxAnswers.empty())
-                    return IDCANCEL;
-                const int answer = boxAnswers.front();
-                boxAnswers.erase(boxAnswers.begin());
-                return answer;
-            });
+        setMessageBoxAnswer([this](const std::string& text, const std::string& caption,
+                                   unsigned type) {
+            boxes.push_back({text, caption, type});
+            boxWindowWasVisible = app && app->getMainFrame() && app->getMainFrame()->isVisible();
+            if (boxAnswers.empty())
+                return IDCANCEL;
+            const int answer = boxAnswers.front();
+            boxAnswers.erase(boxAnswers.begin());
+            return answer;
+        });
         setFileDialogAnswer([this](bool save) {
             dialogs.push_back(save);
             if (fileAnswers.empty())
@@ -196,6 +197,7 @@ protected:
     std::optional<EnvironmentValue> locale;
     std::optional<TonvelaApp> app;
     std::vector<AskedBox> boxes;
+    bool boxWindowWasVisible = false;
     std::vector<int> boxAnswers;
     std::vector<bool> dialogs;
     std::vector<std::string> fileAnswers;
@@ -287,7 +289,7 @@ TEST_F(TonvelaAppTest, FileDroppedOnTheWindowIsOpenedAfterTheSaveQuestion) {
     boxAnswers = {IDCANCEL};
     drop();
     EXPECT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(windowTitle(), "New protocol - Tonvela");
+    EXPECT_EQ(windowTitle(), "New protocol* - Tonvela");
 
     boxAnswers = {IDNO};
     drop();
@@ -300,8 +302,10 @@ TEST_F(TonvelaAppTest, UnreadableDocumentAtStartIsReportedAndANewOneStarts) {
     std::ofstream(path, std::ios::binary) << "not a protocol";
     start({path});
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Failed to open document.");
+    EXPECT_EQ(boxes[0].text, "Failed to open document.\n" + path);
     EXPECT_EQ(boxes[0].caption, "Tonvela");
+    // The message came over the window, which was shown before it.
+    EXPECT_TRUE(boxWindowWasVisible);
     EXPECT_EQ(windowTitle(), "New protocol - Tonvela");
     EXPECT_TRUE(frame().getPathName().empty());
     EXPECT_TRUE(frame().isVisible());
@@ -376,12 +380,14 @@ TEST_F(TonvelaAppTest, SaveQuestionWhenAModifiedDocumentWouldBeLost) {
     start();
     TonvelaDoc& document = *app->getDocument();
 
-    // Measured notes alone are no change to ask about.
-    DataStructure::getInstance().getProtocol().setFrequency(57, 441.0f, true);
+    // Nothing changed: nothing to ask.
     EXPECT_TRUE(frame().saveModified());
     EXPECT_TRUE(boxes.empty());
 
-    document.SetModifiedFlag(true);
+    // A measured note is a change worth keeping.
+    DataStructure::getInstance().getProtocol().setFrequency(57, 441.0f, true);
+    EXPECT_TRUE(document.IsModified());
+    EXPECT_EQ(windowTitle(), "New protocol* - Tonvela");
     boxAnswers = {IDCANCEL};
     EXPECT_FALSE(frame().close());
     EXPECT_TRUE(frame().isVisible());
@@ -422,8 +428,10 @@ TEST_F(TonvelaAppTest, FailedSaveIsReportedAndKeepsTheDocumentModified) {
     EXPECT_FALSE(frame().onFileSave());
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "Tonvela");
+    EXPECT_EQ(boxes[0].text, "Failed to save document.\n" + dir.file("no such folder/x.tnv") +
+                                 "\nNo such file or directory");
     EXPECT_TRUE(app->getDocument()->IsModified());
-    EXPECT_EQ(windowTitle(), "New protocol - Tonvela");
+    EXPECT_EQ(windowTitle(), "New protocol* - Tonvela");
 }
 
 TEST_F(TonvelaAppTest, HelpOpensThePageOfTheLanguageOrReportsItMissing) {
@@ -432,7 +440,9 @@ TEST_F(TonvelaAppTest, HelpOpensThePageOfTheLanguageOrReportsItMissing) {
     frame().action(ID_HELP_FINDER)->trigger();
     EXPECT_TRUE(helpOpened.empty());
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Failed to launch help.");
+    // Where the page is, to open it by hand.
+    EXPECT_EQ(boxes[0].text,
+              "Failed to launch help.\nOpen the help page by hand:\n" + app->getHelpPath());
 
     test::TempDir program;
     QDir(QString::fromStdString(program.path())).mkpath(QStringLiteral("help"));
