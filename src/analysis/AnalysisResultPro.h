@@ -35,6 +35,12 @@ public:
     bool isTimed() const { return timed; }
     // False when the peak has no partial of the unfolded sound behind it.
     bool isConfirmed() const { return confirmed; }
+    // False when the strongest partial of the sound lies off the reading's
+    // harmonic series: another note is sounding.
+    bool isOnSeries() const { return onSeries; }
+    // False when the tone's strength changed within the window (a start, an
+    // end, a new strike, a change of pitch).
+    bool isSteady() const { return steady; }
 
     int getBinCount() const override { return count; }
     float getPeakLevel() const override { return peakLevel; }
@@ -68,6 +74,8 @@ private:
     float calibratedFrequency = 0.0f;
     bool timed = false;
     bool confirmed = true;
+    bool onSeries = true;
+    bool steady = true;
 };
 
 } // namespace tonvela

@@ -45,6 +45,10 @@ struct PcmFormat {
 };
 
 constexpr std::uint32_t BUFFER_DONE = 1;
+// Set with BUFFER_DONE on an input buffer when sound was lost just before its
+// first byte: bytes that found no queued buffer, or an overflow the device
+// reported. Its bytes do not continue those of the buffer before.
+constexpr std::uint32_t BUFFER_AFTER_GAP = 2;
 
 // A buffer lent to a device. The device sets BUFFER_DONE when it has filled
 // (input) or played (output) it, or when it gives it back on reset.
