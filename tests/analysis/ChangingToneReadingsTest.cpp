@@ -29,6 +29,7 @@ enum class Pattern {
     Retune,     // one sounding tone moved by a step, phases going on
     Strikes,    // repeated decaying strikes of one pitch, fresh phases each
     LongStrike, // one strike dying away slowly
+    Vibrato,    // after silence, a tone with a vibrato of `second` cents
 };
 
 struct Case {
@@ -36,13 +37,20 @@ struct Case {
     Pattern pattern;
     int note;
     unsigned rate;
-    bool harmonic;
+    int timbre;
     double first;  // cents of the (first) tone from the target
     double second; // cents of the second tone
 };
 
-constexpr bool PURE = false;
-constexpr bool RICH = true;
+constexpr int PURE = 0;
+constexpr int RICH = 1;
+constexpr int MISSING = 2; // no fundamental
+
+test::Timbre timbreOf(int timbre) {
+    if (timbre == PURE)
+        return test::pureTimbre();
+    return timbre == RICH ? test::harmonicTimbre() : test::missingFundamentalTimbre();
+}
 
 const Case CASES[] = {
     {"silence to tone", Pattern::SilenceToTone, 57, 44100, RICH, 3.0, 0.0},
@@ -77,6 +85,11 @@ const Case CASES[] = {
     {"retune 50", Pattern::Retune, 24, 44100, RICH, -25.0, 25.0},
     {"strikes", Pattern::Strikes, 24, 44100, RICH, 1.0, 0.0},
     {"long strike", Pattern::LongStrike, 24, 44100, RICH, 0.0, 0.0},
+    {"vibrato", Pattern::Vibrato, 57, 44100, RICH, 3.0, 4.0},
+    {"vibrato", Pattern::Vibrato, 72, 48000, PURE, -5.0, 3.0},
+    {"silence to tone", Pattern::SilenceToTone, 57, 44100, MISSING, -6.0, 0.0},
+    {"G#4 to A4", Pattern::NoteToNote, 57, 44100, MISSING, -100.0, 4.0},
+    {"retune 20", Pattern::Retune, 24, 44100, MISSING, -10.0, 10.0},
 };
 
 // The longest window a mode reads at the target, in seconds.
@@ -116,6 +129,8 @@ std::vector<Stretch> stretchesOf(const Case& c, double window) {
             strikes.push_back({Kind::Tone, every, c.first, true, 1.4});
         return strikes;
     }
+    case Pattern::Vibrato:
+        return {silence, {Kind::Tone, 2.0 * hold, c.first, true, 0.0, c.second}};
     case Pattern::LongStrike: {
         // Falling by 40 dB over two windows and more.
         const double length = 2.0 * hold;
@@ -150,7 +165,7 @@ TEST(ChangingToneReadings, ValidReadingsLieOnTheTonesTheirWindowsTook) {
         const TargetData target(c.note, frequency, "t");
         for (int mode = 0; mode < 3; ++mode) {
             const test::StretchedRecording recording(
-                frequency, c.harmonic ? test::harmonicTimbre() : test::pureTimbre(),
+                frequency, timbreOf(c.timbre),
                 stretchesOf(c, windowSeconds(mode, target)), ++seed);
             test::RecordingCapture capture(recording.render(c.rate));
             // About ten readings per window length, at most the live cadence.

@@ -31,7 +31,10 @@ struct Stretch {
     double cents = 0.0;          // of the tone from the reference
     bool strike = true;          // fresh phases and amplitude; else continues the one before
     double decayPerSecond = 0.0; // amplitude falls as exp(-decay t) from the strike
+    double vibratoCents = 0.0;   // depth of a 5.5 Hz vibrato, either way
 };
+
+constexpr double VIBRATO_HZ = 5.5;
 
 // The partials of the tones, by whole multiple (1 = fundamental).
 struct Timbre {
@@ -45,6 +48,11 @@ inline Timbre pureTimbre() {
 // A piano- or string-like tone: every partial, falling off.
 inline Timbre harmonicTimbre() {
     return {{1, 2, 3, 4, 5, 6}, {1.0, 0.7, 0.5, 0.35, 0.25, 0.15}};
+}
+// A tone whose fundamental is missing, as of a small loudspeaker or some
+// organ pipes.
+inline Timbre missingFundamentalTimbre() {
+    return {{2, 3, 4, 5, 6, 7}, {1.0, 0.8, 0.6, 0.5, 0.4, 0.3}};
 }
 
 class StretchedRecording {
@@ -105,6 +113,29 @@ public:
                     stepRe.push_back(std::cos(w));
                     stepIm.push_back(std::sin(w));
                 }
+                if (st.vibratoCents != 0.0) {
+                    // With vibrato each sample's phase is worked out whole.
+                    const double depth = f * (std::pow(2.0, st.vibratoCents / 1200.0) - 1.0);
+                    for (std::size_t n = from; n < to; ++n) {
+                        const double local = static_cast<double>(n - from) / rate;
+                        const double t = start + local;
+                        const double envelope = std::exp(-st.decayPerSecond * (t - strikeStart));
+                        const double swing = depth / VIBRATO_HZ *
+                                             (1.0 - std::cos(2.0 * M_PI * VIBRATO_HZ * local));
+                        double x = 0.0;
+                        for (std::size_t i = 0; i < timbre.multiples.size(); ++i) {
+                            const int k = timbre.multiples[i];
+                            if (f * k >= 0.45 * rate)
+                                continue;
+                            x += timbre.amplitudes[i] *
+                                 std::sin(2.0 * M_PI * k * (f * local + swing / (2.0 * M_PI)) +
+                                          phases[i]);
+                        }
+                        recording->samples[n] = static_cast<float>(scale * envelope * x);
+                    }
+                    start += st.seconds;
+                    continue;
+                }
                 const double decayStep = std::exp(-st.decayPerSecond / rate);
                 double envelope = 1.0;
                 for (std::size_t n = from; n < to; ++n) {
@@ -156,8 +187,8 @@ public:
                 ++tones;
                 if (!range)
                     range = Range{s.cents, s.cents, true};
-                range->low = std::min(range->low, s.cents);
-                range->high = std::max(range->high, s.cents);
+                range->low = std::min(range->low, s.cents - std::fabs(s.vibratoCents));
+                range->high = std::max(range->high, s.cents + std::fabs(s.vibratoCents));
             }
             start = end;
         }
