@@ -41,6 +41,8 @@ public:
     // False when the tone's strength changed within the window (a start, an
     // end, a new strike, a change of pitch).
     bool isSteady() const { return steady; }
+    // True when input was lost within the window.
+    bool hasLostInput() const { return lostInput; }
 
     int getBinCount() const override { return count; }
     float getPeakLevel() const override { return peakLevel; }
@@ -76,6 +78,7 @@ private:
     bool confirmed = true;
     bool onSeries = true;
     bool steady = true;
+    bool lostInput = false;
 };
 
 } // namespace tonvela

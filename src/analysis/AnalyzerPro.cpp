@@ -539,6 +539,8 @@ std::unique_ptr<AnalysisResultPro> AnalyzerPro::analyzeWindow(float testFrequenc
     }
 
     auto record = std::make_unique<AnalysisResultPro>(*target);
+    // Sound spliced across lost input is no tone that was played.
+    record->lostInput = !(testFrequency > 0.0f) && driver->lastReadLostInput();
     record->confirmed = confirmed;
     record->onSeries = onSeries;
     record->steady = steady;

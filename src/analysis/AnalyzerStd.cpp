@@ -111,6 +111,9 @@ void AnalyzerStd::analyze(AnalysisResultStd& result, CaptureDriver& driver,
     }
 
     driver.readStrided(samples.data(), size, stride);
+    // Sound spliced across lost input is no tone that was played.
+    if (driver.lastReadLostInput())
+        result.markLostInput();
     foldHarmonics(samples.data(), spectrum.data(), size, settings.harmonics);
     fft->forward(spectrum.data());
 

@@ -152,13 +152,14 @@ void CaptureDriver::run() {
 
 void CaptureDriver::storeBuffer(const AudioBuffer& buffer) {
     Guard guard(ringLock);
+    const int bytesPerSample = captureFormat.bitsPerSample == 16 ? 2 : 1;
     if (buffer.flags.load() & BUFFER_AFTER_GAP) {
-        lostAt.push_back(written);
+        lostAt.push_back(written + static_cast<std::int64_t>(buffer.gapAt) / bytesPerSample);
         lostCount.fetch_add(1);
     }
     const std::uint8_t* data = buffer.data;
     const int bytes = bufferBytes;
-    written += captureFormat.bitsPerSample == 16 ? bytes / 2 : bytes;
+    written += bytes / bytesPerSample;
     // Marks the ring no longer holds can touch no read.
     while (!lostAt.empty() && lostAt.front() < written - ringLength)
         lostAt.erase(lostAt.begin());

@@ -120,8 +120,8 @@ public:
                         const double local = static_cast<double>(n - from) / rate;
                         const double t = start + local;
                         const double envelope = std::exp(-st.decayPerSecond * (t - strikeStart));
-                        const double swing = depth / VIBRATO_HZ *
-                                             (1.0 - std::cos(2.0 * M_PI * VIBRATO_HZ * local));
+                        const double swing =
+                            depth / VIBRATO_HZ * (1.0 - std::cos(2.0 * M_PI * VIBRATO_HZ * local));
                         double x = 0.0;
                         for (std::size_t i = 0; i < timbre.multiples.size(); ++i) {
                             const int k = timbre.multiples[i];
@@ -249,15 +249,19 @@ public:
                     return false;
                 Thread::sleep(2);
             }
+            ++delivered;
         }
         return true;
     }
+    // Seconds of sound delivered to the driver so far.
+    double deliveredSeconds() const { return 0.2 * delivered; }
     double seconds(std::int64_t sample) const {
         return static_cast<double>(sample) / driver->sampleRate();
     }
 
     VirtualAudioBackend* backend = nullptr;
     std::unique_ptr<CaptureDriver> driver;
+    int delivered = 0;
 };
 
 // A reading with the stretch of sound its window took, in seconds.
