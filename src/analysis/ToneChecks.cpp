@@ -89,11 +89,17 @@ bool ToneChecks::strongestOnSeries(const Complex* spectrum, int size, double bin
         return true;
     const int from = std::max(1, static_cast<int>(std::ceil(lowest / binWidth)));
     const int to = std::min(size / 2 - 1, static_cast<int>(std::floor(highest / binWidth)));
+    // A partial's strength is the power of its bin and the two beside it: a
+    // partial halfway between two bins shows only 0.64 of its height in
+    // either, and would lose against a weaker one that sits on a bin.
+    const auto power = [&](int k) {
+        return static_cast<double>(spectrum[k].re) * spectrum[k].re +
+               static_cast<double>(spectrum[k].im) * spectrum[k].im;
+    };
     int strongest = -1;
     double strongestLevel = 0.0;
     for (int k = from; k <= to; ++k) {
-        const double level = static_cast<double>(spectrum[k].re) * spectrum[k].re +
-                             static_cast<double>(spectrum[k].im) * spectrum[k].im;
+        const double level = power(k - 1) + power(k) + power(k + 1);
         if (level > strongestLevel) {
             strongestLevel = level;
             strongest = k;

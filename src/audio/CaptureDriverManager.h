@@ -32,7 +32,6 @@ private:
     ThreadMutex lock;
     std::unique_ptr<CaptureDriver> driver;
     int lostBefore = 0; // by the drivers replaced
-
 };
 
 } // namespace tonvela

@@ -234,9 +234,20 @@ public:
         installAudioBackend(std::move(owned));
         driver = std::make_unique<CaptureDriver>(0);
     }
+    // On a backend already installed, as a further device.
+    RecordingCapture(std::shared_ptr<const Recording> recording, VirtualAudioBackend& installed)
+        : backend(&installed), installedHere(false) {
+        VirtualInputDevice device;
+        device.pacing = VirtualInputDevice::Pacing::Stepped;
+        device.formats = FORMAT_4M16;
+        device.recording = std::move(recording);
+        index = installed.addInputDevice(std::move(device));
+        driver = std::make_unique<CaptureDriver>(index);
+    }
     ~RecordingCapture() {
         driver.reset();
-        installAudioBackend(nullptr);
+        if (installedHere)
+            installAudioBackend(nullptr);
     }
     RecordingCapture(const RecordingCapture&) = delete;
     RecordingCapture& operator=(const RecordingCapture&) = delete;
@@ -244,7 +255,7 @@ public:
     bool step(int buffers = 1) {
         for (int i = 0; i < buffers; ++i) {
             int tries = 0;
-            while (!backend->step(0)) {
+            while (!backend->step(index)) {
                 if (++tries > 500)
                     return false;
                 Thread::sleep(2);
@@ -260,6 +271,8 @@ public:
     }
 
     VirtualAudioBackend* backend = nullptr;
+    bool installedHere = true;
+    int index = 0;
     std::unique_ptr<CaptureDriver> driver;
     int delivered = 0;
 };
