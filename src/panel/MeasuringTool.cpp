@@ -230,9 +230,9 @@ void MeasuringTool::onResult(std::unique_ptr<AnalysisResultIfc> r) {
     }
 
     if (state.getAutoMeasure() == 1 && !valid) {
-        // Keep showing what was measured before the tone faded.
+        // Keep showing what was measured before the tone faded, as held.
         r.reset();
-        showResult(results.oldest());
+        showResult(results.oldest(), true);
         return;
     }
     // Shown first, buffered after: taking it may destroy the record the
@@ -241,7 +241,12 @@ void MeasuringTool::onResult(std::unique_ptr<AnalysisResultIfc> r) {
     results.add(std::move(r));
 }
 
-void MeasuringTool::showResult(const AnalysisResultIfc* r) {
+void MeasuringTool::showResult(const AnalysisResultIfc* r, bool held) {
+    // Set before the result, so a live result never shows for a moment as
+    // held nor a held one as live.
+    held = held && r != nullptr;
+    displayControl.setHeld(held);
+    strobeControl.setHeld(held);
     if (r == currentResult) {
         return;
     }

@@ -110,7 +110,9 @@ public:
     const Button& getTransposeButton(int j) const { return transposeButtons[j]; }
 
 private:
-    void showResult(const AnalysisResultIfc* r);
+    // held: r is an earlier result kept on the displays while nothing is
+    // being measured.
+    void showResult(const AnalysisResultIfc* r, bool held = false);
     void onCommand(WindowHandle* sender);
     void paint();
     void layoutKeyboards(int x, int y, int w, int& h);
