@@ -10,6 +10,7 @@
 #include "widgets/ResourceManager.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 namespace tonvela {
@@ -229,6 +230,20 @@ void MeasuringTool::onResult(std::unique_ptr<AnalysisResultIfc> r) {
         }
     }
 
+    // A tone beyond the grid: the search over the whole range names the note
+    // played; after as many results as a move on the grid needs, and a few
+    // in a row that agree, the target goes straight to it.
+    const int played = valid ? -1 : playedNoteOf(*r);
+    playedCount = played >= 0 && played == playedNote ? playedCount + 1 : (played >= 0 ? 1 : 0);
+    playedNote = played;
+    if (state.getAutoSwap() == 1 && played >= 0 && played != target.note && settleCountdown < 0 &&
+        playedCount >= AgreeingResults) {
+        r.reset();
+        showResult(results.oldest(), true);
+        setTargetNote(played);
+        return;
+    }
+
     if (state.getAutoMeasure() == 1 && !valid) {
         // Keep showing what was measured before the tone faded, as held.
         r.reset();
@@ -239,6 +254,23 @@ void MeasuringTool::onResult(std::unique_ptr<AnalysisResultIfc> r) {
     // displays showed until now.
     showResult(r.get());
     results.add(std::move(r));
+}
+
+int MeasuringTool::playedNoteOf(const AnalysisResultIfc& r) const {
+    const float played = r.getPlayedFrequency();
+    if (!(played > 0.0f))
+        return -1;
+    int nearest = -1;
+    float nearestCents = 0.0f;
+    for (int n = 0; n < NoteCount; ++n) {
+        const float cents =
+            std::fabs(CentFreqCalculator::centsBetween(toneScales.getNoteFrequency(n), played));
+        if (nearest < 0 || cents < nearestCents) {
+            nearest = n;
+            nearestCents = cents;
+        }
+    }
+    return nearestCents < 50.0f ? nearest : -1;
 }
 
 void MeasuringTool::showResult(const AnalysisResultIfc* r, bool held) {
