@@ -3,6 +3,7 @@
 #include "app/DonationReminder.h"
 #include "app/FileDialogs.h"
 #include "app/HelpLauncher.h"
+#include "app/LostInputIndicator.h"
 #include "app/RecentFileList.h"
 #include "app/ReportPrinting.h"
 #include "app/TonvelaView.h"
@@ -334,6 +335,8 @@ void MainFrame::createStatusBar() {
     idleLabel = new QLabel(text(IDS_IDLE_MESSAGE), bar);
     idleLabel->setObjectName(QStringLiteral("IdleMessage"));
     bar->addWidget(idleLabel, 1);
+    bar->addPermanentWidget(new LostInputIndicator(
+        [] { return CaptureDriverManager::getInstance().lostStretches(); }, bar));
     QAction* toggle = action(ID_VIEW_STATUS_BAR);
     connect(toggle, &QAction::toggled, bar, &QWidget::setVisible);
     // The sound input can go away at any time (an unplugged interface); the

@@ -27,6 +27,9 @@ InputStatus& currentStatus() {
 } // namespace
 
 CaptureDriverManager& CaptureDriverManager::getInstance() {
+    // The analysis thread and the window's status bar may come first at once.
+    static std::mutex creation;
+    std::lock_guard<std::mutex> guard(creation);
     std::unique_ptr<CaptureDriverManager>& slot = instanceSlot();
     if (!slot)
         slot.reset(new CaptureDriverManager());
@@ -44,10 +47,14 @@ CaptureDriver* CaptureDriverManager::getDriver() {
     const int id = DataStructure::getInstance().getInputDevice();
     // Compared with the requested id, so a driver that fell back to another
     // device stays in use while the selection is unchanged.
-    if (driver && driver->requestedDevice() != id)
+    if (driver && driver->requestedDevice() != id) {
+        lostBefore += driver->lostStretches();
         driver.reset();
-    if (driver && (driver->isSilent() || driver->hasFailed()) && tickCount() - created >= RetryMs)
+    }
+    if (driver && (driver->isSilent() || driver->hasFailed()) && tickCount() - created >= RetryMs) {
+        lostBefore += driver->lostStretches();
         driver.reset();
+    }
     if (!driver) {
         driver = std::make_unique<CaptureDriver>(id);
         created = tickCount();
@@ -70,6 +77,11 @@ void CaptureDriverManager::publish() {
 InputStatus CaptureDriverManager::status() {
     std::lock_guard<std::mutex> guard(statusLock());
     return currentStatus();
+}
+
+int CaptureDriverManager::lostStretches() {
+    Guard guard(lock);
+    return lostBefore + (driver ? driver->lostStretches() : 0);
 }
 
 } // namespace tonvela

@@ -37,6 +37,9 @@ public:
     // failed, is replaced by a fresh one every RetryMs, so measuring resumes
     // once a device is there again.
     CaptureDriver* getDriver();
+    // Stretches of input lost since the manager was created, over every
+    // driver it had; any thread may ask, and no driver is created for it.
+    int lostStretches();
 
     // The state of the current driver as the last getDriver() found it; any
     // thread, also while no manager exists.
@@ -51,6 +54,7 @@ private:
     ThreadMutex lock;
     std::unique_ptr<CaptureDriver> driver;
     std::uint32_t created = 0;
+    int lostBefore = 0; // by the drivers replaced
 };
 
 } // namespace tonvela

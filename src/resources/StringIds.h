@@ -248,5 +248,7 @@ inline constexpr int IDS_STATUS_NO_INPUT = 2130;
 inline constexpr int IDS_STATUS_INPUT_FAILED = 2131;
 // After "Failed to launch help.": where the page is; "%1" is its path.
 inline constexpr int IDS_HELP_PAGE_AT = 2140;
+// How often sound input was lost since the program started (%1).
+inline constexpr int IDS_LOST_INPUT = 2600;
 
 } // namespace tonvela

@@ -273,6 +273,7 @@ constexpr StringEntry stringTable[] = {
     {IDS_ABOUT_TITLE, "About Tonvela", "Über Tonvela"},
     {IDS_VERSION_CAPTION, "Version:", "Version:"},
     {IDS_DONATE_CAPTION, "Donate:", "Spende:"},
+    {IDS_LOST_INPUT, "Sound input lost: %1 times", "Toneingang unterbrochen: %1-mal"},
     // The main window: menus, document strings, messages, prompts by command id.
     {IDS_MENU_FILE, "&File", "&Datei"},
     {IDS_MENU_VIEW, "&View", "&Ansicht"},

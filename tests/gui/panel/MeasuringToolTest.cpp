@@ -1,10 +1,13 @@
 #include "panel/MeasuringTool.h"
 
+#include "DisplayPixels.h"
 #include "PanelState.h"
 #include "PanelTestSupport.h"
 #include "analysis/AnalysisResultStd.h"
 #include "analysis/CentFreqCalculator.h"
+#include "analysis/ChangingTones.h"
 #include "analysis/HeldClock.h"
+#include "analysis/WideSearch.h"
 #include "audio/CaptureDriverManager.h"
 #include "gui/GuiTestSupport.h"
 #include "platform/audio/VirtualAudioBackend.h"
@@ -14,12 +17,14 @@
 #include "resources/Language.h"
 #include "runtime/Messages.h"
 #include "state/DataStructure.h"
+#include "state/Protocol.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QTest>
 #include <QWidget>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -88,6 +93,11 @@ protected:
         CaptureDriverManager::destroyInstance();
     }
 
+public:
+    // Through the window layer, as the analysis thread posts it.
+    void deliver(std::unique_ptr<AnalysisResultIfc> r) { post(std::move(r)); }
+
+protected:
     // Through the window layer, as the analysis thread posts it.
     void post(std::unique_ptr<AnalysisResultIfc> r) {
         WindowResultReceiver(panel->getHandle()).postMessage(WM_ANALYSIS_RESULT, std::move(r));
@@ -519,6 +529,23 @@ TEST_F(MeasuringToolTest, AutomaticMeasurementStopFallsBackToTheOldestResult) {
     postAt(0, false);
     EXPECT_NEAR(shownCents(), 3.0f, 0.01f);
     EXPECT_EQ(panel->getCurrentResult(), panel->getResults().oldest());
+    // Held, and it looks held: the strobe stands still and the numbers are
+    // drawn in a dimmer green; a live result is drawn live again.
+    const auto greenPixels = [&](Colour colour) {
+        const std::vector<Colour> pixels =
+            test::allPixelsOf(panel->getDisplayControl().getHandle());
+        return std::count(pixels.begin(), pixels.end(), colour);
+    };
+    const Colour live = rgb(0, 218, 0);
+    const Colour dim = rgb(0, 109, 0);
+    EXPECT_TRUE(panel->getDisplayControl().isHeld());
+    EXPECT_TRUE(panel->getStrobeControl().isHeld());
+    EXPECT_EQ(greenPixels(live), 0);
+    EXPECT_GT(greenPixels(dim), 0);
+    const int band = panel->getStrobeControl().getFirstLit();
+    for (int tick = 0; tick < 40; ++tick)
+        sendMessage(panel->getStrobeControl().getHandle(), WM_TIMER, StrobeControl::TICK_MS, 0);
+    EXPECT_EQ(panel->getStrobeControl().getFirstLit(), band);
     EXPECT_TRUE(panel->getDeviationControl().isBarVisible() ||
                 !isWindowVisible(panel->getDeviationControl().getHandle()));
     EXPECT_EQ(panel->getResults().size(), 4) << "the unclear record is not kept";
@@ -526,6 +553,13 @@ TEST_F(MeasuringToolTest, AutomaticMeasurementStopFallsBackToTheOldestResult) {
     // A clean result is shown again at once.
     postAt(7);
     EXPECT_NEAR(shownCents(), 7.0f, 0.01f);
+    EXPECT_FALSE(panel->getDisplayControl().isHeld());
+    EXPECT_FALSE(panel->getStrobeControl().isHeld());
+    EXPECT_GT(greenPixels(live), 0);
+    EXPECT_EQ(greenPixels(dim), 0);
+    for (int tick = 0; tick < 40; ++tick)
+        sendMessage(panel->getStrobeControl().getHandle(), WM_TIMER, StrobeControl::TICK_MS, 0);
+    EXPECT_NE(panel->getStrobeControl().getFirstLit(), band);
 
     // Right after a change of target there is nothing to fall back on.
     sendTarget(58);
@@ -691,6 +725,95 @@ TEST_F(MeasuringToolTest, TargetFollowsTheScaleSettings) {
     // A result still measured against 440 Hz is not shown.
     post(record(TargetData(57, 440.0f, "A4"), 1));
     EXPECT_EQ(panel->getCurrentResult(), nullptr);
+}
+
+// Recordings measured by the standard analyzer against whatever target the
+// panel holds, result by result as the analysis thread delivers them.
+class MeasuredRecording {
+public:
+    MeasuredRecording(VirtualAudioBackend& devices, std::vector<test::Stretch> stretches)
+        : recording(440.0, test::harmonicTimbre(), std::move(stretches), 3),
+          capture(recording.render(44100), devices) {}
+
+    // Plays `seconds` into the panel: one Standard result per 400 ms, measured
+    // for the panel's target of that moment; after each, check().
+    template <typename Check>
+    void playInto(MeasuringToolTest& test, MeasuringTool& panel, double seconds, Check check) {
+        MeasurementSettings settings;
+        DataStructure::getInstance().getMeasurementSettings(settings);
+        settings.accuracy = MeasurementSettings::Standard;
+        for (int r = 0; r < static_cast<int>(seconds / 0.4); ++r) {
+            const TargetData target = panel.getTarget();
+            auto result = std::make_unique<AnalysisResultStd>(target, 200, 1.0f);
+            for (int pass = 0; pass < 10; ++pass) {
+                if (pass % 5 == 0)
+                    ASSERT_TRUE(capture.step());
+                analyzer.analyze(*result, *capture.driver, settings);
+            }
+            result->evaluate();
+            wideSearch.markPlayed(*result, *capture.driver);
+            result->setWindowMs(1000);
+            result->setIntervalMs(400);
+            test.deliver(std::move(result));
+            check();
+        }
+    }
+
+private:
+    test::StretchedRecording recording;
+    test::RecordingCapture capture;
+    AnalyzerStd analyzer;
+    WideSearch wideSearch;
+};
+
+// With automatic tone detection, notes played far from the target A4 (beyond
+// its grid) never leave the target on a note that was not played: the search
+// over the whole range names the note, and the target goes straight to it.
+TEST_F(MeasuringToolTest, ToneDetectionNeverMovesToANoteNotPlayed) {
+    struct Case {
+        const char* name;
+        double cents; // from A4
+        int note;
+    };
+    const Case cases[] = {{"F#4", -300.0, 54}, {"C4", -900.0, 48}, {"D5", 500.0, 62}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        openPanel();
+        setMeasurement(1, 1);
+        MeasuredRecording played(*devices, {{test::Stretch::Kind::Tone, 20.0, c.cents, true, 0.0}});
+        played.playInto(*this, *panel, 16.0, [&] {
+            EXPECT_TRUE(note() == 57 || note() == c.note) << "target " << note();
+        });
+        EXPECT_EQ(note(), c.note);
+        ASSERT_NE(panel->getCurrentResult(), nullptr);
+        EXPECT_TRUE(panel->getCurrentResult()->isValid());
+        EXPECT_NEAR(shownCents(), 0.0f, 1.01f);
+        closePanel();
+    }
+}
+
+// Automatic recording keeps the A4 that was played: the D5 that follows is no
+// reading of A4 and never overwrites it.
+TEST_F(MeasuringToolTest, AutomaticRecordingTakesOnlyReadingsOfTheTarget) {
+    for (int autoMeasure : {1, 0}) {
+        SCOPED_TRACE(autoMeasure);
+        openPanel();
+        setMeasurement(0, autoMeasure);
+        ProtocolControl& grid = panel->getProtocolControl();
+        if (!grid.isAutoRecord())
+            click(grid.getAutoCheck().getHandle());
+        ASSERT_TRUE(grid.isAutoRecord());
+        Protocol& protocol = DataStructure::getInstance().getProtocol();
+        protocol.clear();
+        const double d5 = 500.0 - 8.0;
+        MeasuredRecording played(*devices, {{test::Stretch::Kind::Tone, 6.0, 5.0, true, 0.0},
+                                            {test::Stretch::Kind::Tone, 8.0, d5, true, 0.0}});
+        played.playInto(*this, *panel, 13.6, [] {});
+        const float a4 = protocol.getFrequency(57);
+        EXPECT_NEAR(CentFreqCalculator::centsBetween(440.0f, a4), 5.0f, 0.01f) << a4;
+        click(grid.getAutoCheck().getHandle());
+        closePanel();
+    }
 }
 
 // The whole road: a tone at the input, the analysis thread, the posted
