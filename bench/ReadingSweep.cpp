@@ -9,6 +9,11 @@
 // The wall times of these rows mean nothing; the speed of one result is
 // BM_StandardResult's.
 //
+// The bias rows (Sweep/bias/...) measure the interpolation alone: top_* is
+// how far the top of the levels on a 0.01-cent grid lies from the tone (what
+// no interpolation can mend), log_* how far the reading lies from that top,
+// lin_* how far a parabola through the levels themselves would.
+//
 // The capture driver opens 44100, 22050 or 11025 Hz. A tone at f sampled at
 // 48000 Hz is, sample for sample, the tone at f * 44100 / 48000 sampled at
 // 44100 Hz, and the analyzer sees only samples, their rate and the target:
@@ -42,6 +47,9 @@ struct Row {
     Kind kind;
     unsigned rate; // 44100 or 48000
     double snrDb;  // infinity: clean
+    // Instead of the errors against the tone: the interpolation's own bias,
+    // against the top of the same passes' levels on a 0.01-cent grid.
+    bool bias = false;
 };
 
 std::uint64_t mixBits(std::uint64_t x) {
@@ -196,7 +204,7 @@ void BM_ReadingSweep(benchmark::State& state, Row row) {
     MeasurementSettings settings;
     settings.accuracy = row.accuracy;
     AnalyzerStd analyzer;
-    std::vector<double> gridErrors, readingErrors;
+    std::vector<double> gridErrors, readingErrors, topErrors, logErrors, linearErrors;
     int invalid = 0, results = 0, kept = 0;
     std::uint64_t random = static_cast<std::uint64_t>(row.note * 1000 + row.rate) ^
                            (static_cast<std::uint64_t>(row.kind) << 40);
@@ -222,12 +230,37 @@ void BM_ReadingSweep(benchmark::State& state, Row row) {
                     Thread::sleep(2), ++tries;
             const TargetData targetData(row.note, target, "t");
             AnalysisResultStd result(targetData, standard ? 200 : 400, standard ? 1.0f : 0.5f);
+            // The bias rows repeat the passes on a fine grid: the same seed
+            // gives the same decimation steps and read positions, and the
+            // ring stays as it is.
+            const unsigned passSeed = static_cast<unsigned>(mixBits(random) & 0x7fffffff);
+            tonvela::srand(passSeed);
             for (int pass = 0; pass < 10; ++pass) {
                 analyzer.analyze(result, *driver, settings);
-                if (pass % 5 == 4)
+                if (pass % 5 == 4 && !row.bias)
                     backend->step(index);
             }
             result.evaluate();
+            if (row.bias) {
+                AnalysisResultStd fine(targetData, 1000, 0.01f);
+                tonvela::srand(passSeed);
+                for (int pass = 0; pass < 10; ++pass)
+                    analyzer.analyze(fine, *driver, settings);
+                fine.evaluate();
+                const double top = fine.getCents();
+                const int p = result.getPeakIndex();
+                const float* a = result.getLevels();
+                const double gridCents = result.getBinCents(p);
+                topErrors.push_back(std::fabs(top - cents));
+                logErrors.push_back(std::fabs(result.getCents() - top));
+                if (p > 0 && p + 1 < result.getBinCount()) {
+                    const double linear =
+                        0.5 * (a[p + 1] - a[p - 1]) / (2.0 * a[p] - a[p - 1] - a[p + 1]);
+                    linearErrors.push_back(std::fabs(gridCents + linear * step - top));
+                }
+                ++results;
+                continue;
+            }
             ++results;
             if (!result.isValid()) {
                 ++invalid;
@@ -241,6 +274,16 @@ void BM_ReadingSweep(benchmark::State& state, Row row) {
         }
     }
     installAudioBackend(nullptr);
+    if (row.bias) {
+        state.counters["top_med"] = quantile(topErrors, 0.5);
+        state.counters["top_worst"] = quantile(topErrors, 1.0);
+        state.counters["log_med"] = quantile(logErrors, 0.5);
+        state.counters["log_worst"] = quantile(logErrors, 1.0);
+        state.counters["lin_med"] = quantile(linearErrors, 0.5);
+        state.counters["lin_worst"] = quantile(linearErrors, 1.0);
+        state.counters["results"] = results;
+        return;
+    }
     state.counters["grid_med"] = quantile(gridErrors, 0.5);
     state.counters["grid_worst"] = quantile(gridErrors, 1.0);
     state.counters["read_med"] = quantile(readingErrors, 0.5);
@@ -252,7 +295,7 @@ void BM_ReadingSweep(benchmark::State& state, Row row) {
 }
 
 std::string rowName(const Row& row) {
-    std::string name = "Sweep/";
+    std::string name = row.bias ? "Sweep/bias/" : "Sweep/";
     name += row.accuracy == 0 ? "standard/" : "accurate/";
     static const char* notes[] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
     name += notes[row.note % 12] + std::to_string(row.note / 12) + "/";
@@ -278,6 +321,10 @@ const bool registered = [] {
         for (int note : {33, 57})
             rows.push_back({accuracy, note, Kind::Vibrato, 44100u, clean});
     }
+    for (int accuracy : {0, 1})
+        for (int note : {12, 33, 57, 72, 95})
+            for (Kind kind : {Kind::Pure, Kind::Harmonic})
+                rows.push_back({accuracy, note, kind, 44100u, clean, true});
     for (const Row& row : rows)
         benchmark::RegisterBenchmark(rowName(row).c_str(), BM_ReadingSweep, row)
             ->Iterations(1)
