@@ -7,7 +7,8 @@ namespace tonvela {
 AnalysisResultPro::AnalysisResultPro(const TargetData& target) : target(target.clone()) {}
 
 bool AnalysisResultPro::isValid() const {
-    return timed && confirmed && meanRatio < 0.2f && riseRatio < 6.0f;
+    return timed && !lostInput && confirmed && onSeries && steady && meanRatio < 0.2f &&
+           riseRatio < 6.0f;
 }
 
 std::string AnalysisResultPro::getCentsText() const {

@@ -35,6 +35,14 @@ public:
     bool isTimed() const { return timed; }
     // False when the peak has no partial of the unfolded sound behind it.
     bool isConfirmed() const { return confirmed; }
+    // False when the strongest partial of the sound lies off the reading's
+    // harmonic series: another note is sounding.
+    bool isOnSeries() const { return onSeries; }
+    // False when the tone's strength changed within the window (a start, an
+    // end, a new strike, a change of pitch).
+    bool isSteady() const { return steady; }
+    // True when input was lost within the window.
+    bool hasLostInput() const { return lostInput; }
 
     int getBinCount() const override { return count; }
     float getPeakLevel() const override { return peakLevel; }
@@ -68,6 +76,9 @@ private:
     float calibratedFrequency = 0.0f;
     bool timed = false;
     bool confirmed = true;
+    bool onSeries = true;
+    bool steady = true;
+    bool lostInput = false;
 };
 
 } // namespace tonvela

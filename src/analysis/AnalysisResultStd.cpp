@@ -51,7 +51,7 @@ void AnalysisResultStd::evaluate() {
         riseRatio = 0.0f;
     }
     const int octave = AnalyzerStd::octaveOf(target->note);
-    valid = meanRatio < AnalyzerStd::meanRatioLimit[octave] &&
+    valid = !lostInput && meanRatio < AnalyzerStd::meanRatioLimit[octave] &&
             riseRatio < AnalyzerStd::riseRatioLimit[octave];
 }
 

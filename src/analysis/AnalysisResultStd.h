@@ -30,6 +30,9 @@ public:
     void accumulatePass();
     // Finds the peak and judges the shape; after the last pass.
     void evaluate();
+    // A pass read across input that was lost: the result cannot be valid.
+    void markLostInput() { lostInput = true; }
+    bool hasLostInput() const { return lostInput; }
 
     void setWindowMs(int ms) { windowMs = ms; }
     void setIntervalMs(int ms) { intervalMs = ms; }
@@ -82,6 +85,7 @@ private:
     int intervalMs = 0;
     float meanRatio = 1.0f;
     float riseRatio = 0.0f;
+    bool lostInput = false;
 };
 
 } // namespace tonvela

@@ -3,6 +3,7 @@
 #include "analysis/CentFreqCalculator.h"
 #include "analysis/HarmonicFolding.h"
 #include "analysis/PeakShape.h"
+#include "analysis/ToneChecks.h"
 #include "audio/CaptureDriverManager.h"
 #include "state/DataStructure.h"
 
@@ -40,6 +41,11 @@ constexpr double STOP_ATTENUATION_DB = 50.0;
 // How much of the peak's level the partial that confirms it must have: the
 // partials that add up at a tone are at most four.
 constexpr float CONFIRMING_SHARE = 0.1f;
+// The stretch of the unfolded window whose strongest partial the reading's
+// series must hold: from well below the reading (where the fundamental of a
+// lower note lies) to the top of the low-pass's flat band.
+constexpr float LOWEST_PARTIAL = 0.4f;
+constexpr float HIGHEST_PARTIAL = 0.44f;
 
 // The zeroth-order modified Bessel function, for the Kaiser window.
 double besselI0(double x) {
@@ -393,7 +399,8 @@ void AnalyzerPro::readDecimated() {
 // or shares the band around it. The peak stands for the tone only when the
 // unfolded window has a partial at itself or at a whole multiple of it: the
 // strongest level within +-5 cents there lies on that multiple and is not
-// negligible beside the peak. Transforms the sample buffer.
+// negligible beside the peak. Reads the spectrum of the unfolded window in
+// the sample buffer.
 bool AnalyzerPro::peakConfirmed(int peakBin, float level, const bool flags[6]) {
     if (!flags[1] && !flags[3])
         return true;
@@ -404,7 +411,6 @@ bool AnalyzerPro::peakConfirmed(int peakBin, float level, const bool flags[6]) {
         anyWhole = anyWhole || flags[flag];
     if (!anyWhole)
         return true;
-    fft->forward(samples.data());
     const float n = static_cast<float>(size);
     for (int i = 0; i < 4; ++i) {
         if (!flags[WHOLE_FLAGS[i]])
@@ -478,8 +484,24 @@ std::unique_ptr<AnalysisResultPro> AnalyzerPro::analyzeWindow(float testFrequenc
         riseRatio = shape.rises / shape.max;
     }
 
-    // Keep only the positive-frequency bins within +-5 cents of the peak.
     const float peakFrequency = static_cast<float>(lo + peak) * binWidth;
+    bool confirmed = true;
+    bool onSeries = true;
+    bool steady = true;
+    if (!(testFrequency > 0.0f)) {
+        // The spectrum of the unfolded window: the peak must stand for a
+        // partial there, and its series must hold the strongest one.
+        fft->forward(samples.data());
+        confirmed = peakConfirmed(lo + peak, levels[peak], flags);
+        onSeries = ToneChecks::strongestOnSeries(samples.data(), size, binWidth, peakFrequency,
+                                                 LOWEST_PARTIAL * peakFrequency,
+                                                 HIGHEST_PARTIAL * effectiveRate);
+        // The crossings time the window as one tone: its strength must hold.
+        steady = ToneChecks::partialEnvelopeSteady(samples.data(), size, binWidth, peakFrequency,
+                                                   HIGHEST_PARTIAL * effectiveRate, *fft);
+    }
+
+    // Keep only the positive-frequency bins within +-5 cents of the peak.
     const int kLo = std::min(floorToInt(peakFrequency / fiveCents / binWidth), size - 1);
     const int kHi = std::max(floorToInt(peakFrequency * fiveCents / binWidth) + 1, 0);
     for (int i = 0; i <= kLo; ++i)
@@ -517,8 +539,11 @@ std::unique_ptr<AnalysisResultPro> AnalyzerPro::analyzeWindow(float testFrequenc
     }
 
     auto record = std::make_unique<AnalysisResultPro>(*target);
-    if (!(testFrequency > 0.0f))
-        record->confirmed = peakConfirmed(lo + peak, levels[peak], flags);
+    // Sound spliced across lost input is no tone that was played.
+    record->lostInput = !(testFrequency > 0.0f) && driver->lastReadLostInput();
+    record->confirmed = confirmed;
+    record->onSeries = onSeries;
+    record->steady = steady;
     if (periods > 0) {
         const float before = std::fabs(x[first - 1].re);
         const float after = std::fabs(x[first].re);

@@ -1,6 +1,7 @@
 #include "analysis/AnalyzerStd.h"
 
 #include "analysis/HarmonicFolding.h"
+#include "analysis/ToneChecks.h"
 #include "audio/CaptureDriverManager.h"
 #include "runtime/Random.h"
 #include "state/DataStructure.h"
@@ -21,6 +22,11 @@ constexpr double CONFIRMING_SHARE = 0.1;
 // FLOOR_BINS to each side.
 constexpr double ABOVE_FLOOR = 4.0;
 constexpr int FLOOR_BINS = 32;
+// The stretch of the unfolded window whose strongest partial the reading's
+// series must hold: from well below the reading (where the fundamental of a
+// lower note lies) to just below half the decimated rate.
+constexpr double LOWEST_PARTIAL = 0.4;
+constexpr double HIGHEST_PARTIAL = 0.45;
 
 int strideFor(float sampleRate, float divisor) {
     const float steps = sampleRate / divisor;
@@ -105,6 +111,9 @@ void AnalyzerStd::analyze(AnalysisResultStd& result, CaptureDriver& driver,
     }
 
     driver.readStrided(samples.data(), size, stride);
+    // Sound spliced across lost input is no tone that was played.
+    if (driver.lastReadLostInput())
+        result.markLostInput();
     foldHarmonics(samples.data(), spectrum.data(), size, settings.harmonics);
     fft->forward(spectrum.data());
 
@@ -119,8 +128,9 @@ void AnalyzerStd::analyze(AnalysisResultStd& result, CaptureDriver& driver,
             peak = j;
         }
     }
-    // A pass whose strongest level is no tone adds nothing, as a silent pass.
-    if (peak >= 0 && !peakConfirmed(result, peak, max, settings.harmonics))
+    // A pass whose strongest level is no steady tone of its own adds
+    // nothing, as a silent pass.
+    if (peak >= 0 && !passIsTone(result, peak, max, settings.harmonics))
         return;
     for (int j = 0; j < count; ++j)
         result.addValue(j, passLevels[j]);
@@ -135,6 +145,23 @@ void AnalyzerStd::analyze(AnalysisResultStd& result, CaptureDriver& driver,
 // strongest level of the pass. A level that stands for a tone has the tone's
 // partial at itself or at a whole multiple in the unfolded window; such an
 // image has none there.
+bool AnalyzerStd::passIsTone(const AnalysisResultStd& result, int peak, float level,
+                             const bool flags[6]) {
+    double p = result.getBinFrequencies()[peak];
+    if (calibrated)
+        p *= calibFactor;
+    // The spectrum of the unfolded window: the level must stand for a
+    // partial there, and its series must hold the strongest one.
+    fft->forward(samples.data());
+    if (!peakConfirmed(result, peak, level, flags))
+        return false;
+    if (!ToneChecks::strongestOnSeries(samples.data(), size, binWidth, p, LOWEST_PARTIAL * p,
+                                       HIGHEST_PARTIAL * effectiveRate))
+        return false;
+    return ToneChecks::partialEnvelopeSteady(samples.data(), size, binWidth, p,
+                                             HIGHEST_PARTIAL * effectiveRate, *fft);
+}
+
 bool AnalyzerStd::peakConfirmed(const AnalysisResultStd& result, int peak, float level,
                                 const bool flags[6]) {
     if (!flags[1] && !flags[3])
@@ -156,7 +183,6 @@ bool AnalyzerStd::peakConfirmed(const AnalysisResultStd& result, int peak, float
     const double halfStep = std::sqrt(std::max(static_cast<double>(grid[neighbour]) / grid[peak],
                                                static_cast<double>(grid[peak]) / grid[neighbour])) -
                             1.0;
-    fft->forward(samples.data());
     const double n = size;
     const auto levelOf = [&](int k) {
         return std::hypot(static_cast<double>(samples[k].re), static_cast<double>(samples[k].im)) /

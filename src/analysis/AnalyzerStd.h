@@ -58,7 +58,12 @@ public:
 private:
     float levelAt(float x) const;
     // Whether the strongest level of a pass, at grid value peak, stands for
-    // sound that is there (see analyze). Transforms the sample buffer.
+    // one steady tone: a partial that is there, the series of the level
+    // holding the strongest partial, and a steady envelope. Uses up the
+    // sample buffer.
+    bool passIsTone(const AnalysisResultStd& result, int peak, float level, const bool flags[6]);
+    // Whether that level stands for sound that is there rather than an image
+    // of the folding; reads the unfolded spectrum in the sample buffer.
     bool peakConfirmed(const AnalysisResultStd& result, int peak, float level, const bool flags[6]);
 
     const TargetData* target = nullptr;

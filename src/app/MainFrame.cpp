@@ -3,8 +3,10 @@
 #include "resources/CommandIds.h"
 #include "app/FileDialogs.h"
 #include "app/HelpLauncher.h"
+#include "app/LostInputIndicator.h"
 #include "app/RecentFileList.h"
 #include "app/TonvelaView.h"
+#include "audio/CaptureDriverManager.h"
 #include "panel/MeasuringTool.h"
 #include "platform/gui/Icon.h"
 #include "platform/gui/MessageBox.h"
@@ -223,6 +225,8 @@ void MainFrame::createStatusBar() {
     idleLabel = new QLabel(text(IDS_IDLE_MESSAGE), bar);
     idleLabel->setObjectName(QStringLiteral("IdleMessage"));
     bar->addWidget(idleLabel, 1);
+    bar->addPermanentWidget(new LostInputIndicator(
+        [] { return CaptureDriverManager::getInstance().lostStretches(); }, bar));
     QAction* toggle = action(ID_VIEW_STATUS_BAR);
     connect(toggle, &QAction::toggled, bar, &QWidget::setVisible);
 }

@@ -152,8 +152,17 @@ void CaptureDriver::run() {
 
 void CaptureDriver::storeBuffer(const AudioBuffer& buffer) {
     Guard guard(ringLock);
+    const int bytesPerSample = captureFormat.bitsPerSample == 16 ? 2 : 1;
+    if (buffer.flags.load() & BUFFER_AFTER_GAP) {
+        lostAt.push_back(written + static_cast<std::int64_t>(buffer.gapAt) / bytesPerSample);
+        lostCount.fetch_add(1);
+    }
     const std::uint8_t* data = buffer.data;
     const int bytes = bufferBytes;
+    written += bytes / bytesPerSample;
+    // Marks the ring no longer holds can touch no read.
+    while (!lostAt.empty() && lostAt.front() < written - ringLength)
+        lostAt.erase(lostAt.begin());
     if (captureFormat.bitsPerSample == 16) {
         for (int i = 0; i + 1 < bytes; i += 2) {
             const auto sample = static_cast<std::int16_t>(data[i] | (data[i + 1] << 8));
@@ -185,6 +194,7 @@ void CaptureDriver::readStrided(Complex* dest, int count, int stride) {
     long long p = (static_cast<long long>(writeIndex) - jitter - step) % length;
     if (p < 0)
         p += length;
+    noteRead(written - jitter - step, count, step);
     for (int i = count - 1; i >= 0; --i) {
         dest[i] = Complex{ring[static_cast<std::size_t>(p)], 0.0f};
         p -= step;
@@ -213,6 +223,7 @@ void CaptureDriver::readRuns(int count,
     long long newest = (static_cast<long long>(writeIndex) - jitter - step) % length;
     if (newest < 0)
         newest += length;
+    noteRead(written - jitter - step, count, 1);
     if (step == 0) {
         // A ring of one sample: every position is that sample.
         for (int i = 0; i < count; ++i)
@@ -230,6 +241,15 @@ void CaptureDriver::readRuns(int count,
         remaining -= run;
         p = 0;
     }
+}
+
+void CaptureDriver::noteRead(std::int64_t newest, long long count, long long step) {
+    lastRead.last = newest;
+    lastRead.first = newest - (count - 1) * step;
+    lastReadLost = false;
+    // A mark at n means sample n does not follow sample n - 1.
+    for (std::int64_t mark : lostAt)
+        lastReadLost = lastReadLost || (mark > lastRead.first && mark <= lastRead.last);
 }
 
 void CaptureDriver::makeTestTone(Complex* dest, int count, int stride, float frequency,

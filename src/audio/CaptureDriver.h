@@ -57,6 +57,22 @@ public:
     int getRingLength() const { return ringLength; }
     int getBufferBytes() const { return bufferBytes; }
 
+    // The samples the last readStrided or readRuns of the calling thread's
+    // analysis took, numbered from the first sample the device delivered
+    // (earlier positions, before the ring was full, are negative).
+    struct ReadSpan {
+        std::int64_t first = 0;
+        std::int64_t last = -1;
+    };
+    ReadSpan lastReadSpan() const { return lastRead; }
+    // Whether input was lost inside the last read: a result measured across
+    // such a splice would time two stretches of sound as one.
+    bool lastReadLostInput() const { return lastReadLost; }
+    // Stretches of input lost since the device was opened: bytes with no
+    // buffer to go to, an overflow reported by the device, a buffer given
+    // back late. Any thread may read it.
+    int lostStretches() const { return lostCount.load(); }
+
 protected:
     void run() override;
 
@@ -67,6 +83,9 @@ private:
     bool probeDevice(int deviceId);
     bool openDevice(int deviceId, std::uint32_t samplesPerSecond, int bitsPerSample);
     void storeBuffer(const AudioBuffer& buffer);
+    // Records the span of a read ending at newest, count positions step
+    // apart (lock held).
+    void noteRead(std::int64_t newest, long long count, long long step);
     void stop();
     void signalBufferDone() { bufferDone.set(); }
 
@@ -82,6 +101,16 @@ private:
     bool silent = false;
     Event bufferDone;
     int writeIndex = 0;
+    // Samples stored since the device was opened, the number of the one
+    // writeIndex will hold next.
+    std::int64_t written = 0;
+    // Sample numbers at which input was lost just before; those older than
+    // the ring are dropped.
+    std::vector<std::int64_t> lostAt;
+    std::atomic<int> lostCount{0};
+    // Only the analysing thread reads and writes these.
+    ReadSpan lastRead;
+    bool lastReadLost = false;
     ThreadMutex ringLock;
     int opened = -2;
     int requested = -1;

@@ -2,6 +2,8 @@
 
 #include "state/DataStructure.h"
 
+#include <mutex>
+
 namespace tonvela {
 
 namespace {
@@ -14,6 +16,9 @@ std::unique_ptr<CaptureDriverManager>& instanceSlot() {
 } // namespace
 
 CaptureDriverManager& CaptureDriverManager::getInstance() {
+    // The analysis thread and the window's status bar may come first at once.
+    static std::mutex creation;
+    std::lock_guard<std::mutex> guard(creation);
     std::unique_ptr<CaptureDriverManager>& slot = instanceSlot();
     if (!slot)
         slot.reset(new CaptureDriverManager());
@@ -29,11 +34,18 @@ CaptureDriver* CaptureDriverManager::getDriver() {
     const int id = DataStructure::getInstance().getInputDevice();
     // Compared with the requested id, so a driver that fell back to another
     // device stays in use while the selection is unchanged.
-    if (driver && driver->requestedDevice() != id)
+    if (driver && driver->requestedDevice() != id) {
+        lostBefore += driver->lostStretches();
         driver.reset();
+    }
     if (!driver)
         driver = std::make_unique<CaptureDriver>(id);
     return driver.get();
+}
+
+int CaptureDriverManager::lostStretches() {
+    Guard guard(lock);
+    return lostBefore + (driver ? driver->lostStretches() : 0);
 }
 
 } // namespace tonvela

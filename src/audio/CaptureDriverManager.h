@@ -22,12 +22,16 @@ public:
     // lock; only the analysis thread calls this, so the driver stays valid for
     // the whole analysis pass.
     CaptureDriver* getDriver();
+    // Stretches of input lost since the manager was created, over every
+    // driver it had; any thread may ask, and no driver is created for it.
+    int lostStretches();
 
 private:
     CaptureDriverManager() = default;
 
     ThreadMutex lock;
     std::unique_ptr<CaptureDriver> driver;
+    int lostBefore = 0; // by the drivers replaced
 };
 
 } // namespace tonvela

@@ -74,7 +74,9 @@ void ProtocolControl::setTarget(const TargetData& targetData) {
 
 void ProtocolControl::setResult(const AnalysisResultIfc* r) {
     result = r;
-    if (!r || !autoRecord) {
+    // Only a reading of one steady tone of the target goes into the protocol:
+    // with automatic measurement stop off the panel also shows unclear ones.
+    if (!r || !autoRecord || !r->isValid()) {
         return;
     }
     const TargetData* measured = r->getTargetData();

@@ -85,5 +85,7 @@ inline constexpr int IDS_DEVICE_NO_MEMORY = 2012;
 inline constexpr int IDS_DEVICE_UNKNOWN_REASON = 2013;
 inline constexpr int IDS_DEVICE_INSUFFICIENT = 2014;
 inline constexpr int IDS_NO_INPUT_DEVICE = 2015;
+// How often sound input was lost since the program started (%1).
+inline constexpr int IDS_LOST_INPUT = 2600;
 
 } // namespace tonvela

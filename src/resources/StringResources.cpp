@@ -91,6 +91,7 @@ constexpr StringEntry stringTable[] = {
     {IDS_DEVICE_INSUFFICIENT, "Available device has not sufficient capabilities. ",
      "Ein vorhandenes Gerät bietet nicht die nötigen Fähigkeiten. "},
     {IDS_NO_INPUT_DEVICE, "No input device available. ", "Kein Eingabegerät verfügbar. "},
+    {IDS_LOST_INPUT, "Sound input lost: %1 times", "Toneingang unterbrochen: %1-mal"},
     // The main window: menus, document strings, messages, prompts by command id.
     {IDS_MENU_FILE, "&File", "&Datei"},
     {IDS_MENU_VIEW, "&View", "&Ansicht"},

@@ -84,10 +84,14 @@ protected:
             ASSERT_TRUE(virtualBackend->step(deviceIndex));
     }
 
-    // Enough sound for the longest window of the target, plus the jitter.
-    static double windowSeconds(float target, int accuracy) {
+    // Enough sound for the longest window of the target, plus the jitter:
+    // where the decimation step cannot fall below 1, the window is longer
+    // than 2^order / (9 target).
+    static double windowSeconds(float target, int accuracy, double rate = 44100.0) {
         const int order = AnalyzerStd::fftOrderByOctave[0] + (accuracy == 1 ? 2 : 0);
-        return (1 << order) / (9.0 * target) * 2.0 + 0.6;
+        const int longest = AnalyzerStd::fftOrderByOctave[7] + (accuracy == 1 ? 2 : 0);
+        const double stepOfOne = static_cast<double>(1 << longest) / rate;
+        return std::max((1 << order) / (9.0 * target) * 2.0, stepOfOne) + 0.6;
     }
 
     void setMode(int accuracy, float calibIn = 0.0f, int harmonics = 0b111111) {
@@ -150,7 +154,7 @@ TEST_F(StandardAnalysis, TonesOnEveryBinGridAcrossTheRange) {
                                  << " tone " << tone << " Hz, " << cents << " cents"
                                  << (tone_partials == &HARMONIC ? " harmonic" : " pure"));
                     setMode(accuracy, 0.0f, tone_partials == &HARMONIC ? WHOLE_FACTORS : 63);
-                    play(tone, *tone_partials, windowSeconds(target, accuracy));
+                    play(tone, *tone_partials, windowSeconds(target, accuracy, rate));
                     const auto r = measure(TargetData(note, target, "t"), accuracy);
                     EXPECT_TRUE(r->isValid()) << r->getMeanRatio() << " " << r->getRiseRatio();
                     EXPECT_NEAR(r->getCents(), cents, step / 2 + 0.05f);

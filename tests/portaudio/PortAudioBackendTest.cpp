@@ -301,3 +301,56 @@ TEST(PortAudioBackend, CaptureDriverRingHoldsTheFileSamples) {
 
 } // namespace
 } // namespace tonvela
+
+namespace tonvela {
+namespace {
+
+// The file device delivers far faster than real time: while no buffer is
+// queued its bytes are lost, and the next buffer filled says so.
+TEST(PortAudioBackend, BytesWithNoBufferMarkTheNextBuffer) {
+    fileDevices();
+    std::unique_ptr<AudioBackend> backend = createPortAudioBackend();
+    const int index = fileDeviceIndex(*backend);
+    ASSERT_GE(index, 0);
+    DoneCounter done;
+    std::unique_ptr<AudioInput> input;
+    ASSERT_EQ(backend->openInput(index, PcmFormat{44100, 16}, done.callback(), input), AUDIO_OK);
+    std::vector<std::uint8_t> memory(3 * 17640);
+    AudioBuffer buffers[3];
+    for (int i = 0; i < 3; ++i) {
+        buffers[i].data = memory.data() + i * 17640;
+        buffers[i].length = 17640;
+    }
+    input->addBuffer(buffers[0]);
+    input->start();
+    ASSERT_TRUE(done.waitFor(1));
+    EXPECT_FALSE(buffers[0].flags & BUFFER_AFTER_GAP);
+    // Nothing queued while the device goes on recording.
+    Thread::sleep(50);
+    input->addBuffer(buffers[1]);
+    ASSERT_TRUE(done.waitFor(2));
+    EXPECT_TRUE(buffers[1].flags & BUFFER_AFTER_GAP);
+    EXPECT_EQ(buffers[1].gapAt, 0u);
+    input->reset();
+    input.reset();
+}
+
+// Through the capture driver, whose two buffers cannot keep up with such a
+// device: the lost stretches are counted, and a read across one says so.
+TEST(PortAudioBackend, CaptureDriverCountsLostStretches) {
+    fileDevices();
+    const int index = fileDeviceIndex(audioBackend());
+    ASSERT_GE(index, 0);
+    CaptureDriver driver(index);
+    ASSERT_FALSE(driver.isSilent());
+    for (int attempt = 0; attempt < 500 && driver.lostStretches() < 3; ++attempt)
+        Thread::sleep(10);
+    ASSERT_GE(driver.lostStretches(), 3);
+    // A window over the whole ring holds every mark still in it.
+    std::vector<Complex> window(static_cast<std::size_t>(driver.getRingLength() / 4));
+    driver.readStrided(window.data(), static_cast<int>(window.size()), 3);
+    EXPECT_TRUE(driver.lastReadLostInput());
+}
+
+} // namespace
+} // namespace tonvela

@@ -45,6 +45,10 @@ struct PcmFormat {
 };
 
 constexpr std::uint32_t BUFFER_DONE = 1;
+// Set on an input buffer when sound was lost just before its byte gapAt:
+// bytes that found no queued buffer, or an overflow the device reported. The
+// bytes from there on do not continue those before.
+constexpr std::uint32_t BUFFER_AFTER_GAP = 2;
 
 // A buffer lent to a device. The device sets BUFFER_DONE when it has filled
 // (input) or played (output) it, or when it gives it back on reset.
@@ -53,6 +57,8 @@ struct AudioBuffer {
     std::uint32_t length = 0;
     std::uint32_t bytesUsed = 0;
     std::atomic<std::uint32_t> flags{0};
+    // With BUFFER_AFTER_GAP: the first byte recorded after the loss.
+    std::uint32_t gapAt = 0;
 };
 
 // Called on an audio thread once per buffer that the device filled (input) or

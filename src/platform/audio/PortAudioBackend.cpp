@@ -88,6 +88,7 @@ public:
         std::lock_guard<std::mutex> guard(lock);
         buffer.flags = 0;
         buffer.bytesUsed = 0;
+        buffer.gapAt = 0;
         queue.push_back(&buffer);
     }
 
@@ -119,22 +120,30 @@ public:
 
 private:
     static int streamCallback(const void* input, void*, unsigned long frames,
-                              const PaStreamCallbackTimeInfo*, PaStreamCallbackFlags,
+                              const PaStreamCallbackTimeInfo*, PaStreamCallbackFlags status,
                               void* userData) {
         static_cast<PortAudioInput*>(userData)->record(static_cast<const std::uint8_t*>(input),
-                                                       frames);
+                                                       frames, (status & paInputOverflow) != 0);
         return paContinue;
     }
 
-    void record(const std::uint8_t* input, unsigned long frames) {
-        if (!input)
-            return;
-        std::size_t bytes = frames * static_cast<std::size_t>(bytesPerFrame);
+    void record(const std::uint8_t* input, unsigned long frames, bool overflow) {
         int filled = 0;
         {
             std::lock_guard<std::mutex> guard(lock);
+            // PortAudio dropped input before these frames.
+            lostBefore = lostBefore || overflow;
+            std::size_t bytes = input ? frames * static_cast<std::size_t>(bytesPerFrame) : 0;
             while (bytes > 0 && !queue.empty()) {
                 AudioBuffer& buffer = *queue.front();
+                if (lostBefore) {
+                    // The sound goes on from here after a stretch that is gone.
+                    if (!(buffer.flags.load() & BUFFER_AFTER_GAP)) {
+                        buffer.gapAt = buffer.bytesUsed;
+                        buffer.flags |= BUFFER_AFTER_GAP;
+                    }
+                    lostBefore = false;
+                }
                 const std::size_t room = buffer.length - buffer.bytesUsed;
                 const std::size_t count = std::min(bytes, room);
                 std::memcpy(buffer.data + buffer.bytesUsed, input, count);
@@ -146,9 +155,11 @@ private:
                     ++filled;
                 }
             }
+            // Bytes that find no queued buffer are lost, as on any device
+            // whose owner falls behind; the next buffer filled is marked.
+            if (bytes > 0)
+                lostBefore = true;
         }
-        // Bytes that find no queued buffer are lost, as on any device whose
-        // owner falls behind.
         for (int i = 0; i < filled; ++i)
             onDone();
     }
@@ -166,6 +177,7 @@ private:
     PaStream* stream = nullptr;
     std::mutex lock;
     std::deque<AudioBuffer*> queue;
+    bool lostBefore = false;
 };
 
 // The default output device. The stream runs from open to close; it plays the

@@ -352,6 +352,7 @@ struct VirtualAudioBackend::Session {
     Signal signal;
     std::deque<AudioBuffer*> queue;
     std::uint64_t position = 0; // frames played so far
+    bool lostBefore = false;    // frames went by with no buffer to take them
     bool started = false;
     bool everStarted = false;
     bool failed = false;
@@ -534,8 +535,25 @@ AudioBuffer* VirtualAudioBackend::deliver(Session& session) {
                     session.format.bitsPerSample, session.signal(session.position + i));
     session.position += frames;
     buffer->bytesUsed = frames * static_cast<std::uint32_t>(bytes);
+    if (session.lostBefore) {
+        buffer->gapAt = 0;
+        buffer->flags |= BUFFER_AFTER_GAP;
+        session.lostBefore = false;
+    }
     buffer->flags |= BUFFER_DONE;
     return buffer;
+}
+
+bool VirtualAudioBackend::loseInput(int device, std::uint64_t frames) {
+    std::lock_guard<std::mutex> guard(lock);
+    if (device < 0 || device >= static_cast<int>(devices.size()))
+        return false;
+    const std::shared_ptr<Session>& session = devices[static_cast<std::size_t>(device)]->session;
+    if (!session || session->closed || frames == 0)
+        return false;
+    session->position += frames;
+    session->lostBefore = true;
+    return true;
 }
 
 bool VirtualAudioBackend::step(int device) {

@@ -97,6 +97,10 @@ public:
     // the device is not open and started, has no buffer queued, failed, or the
     // owner did not re-queue in time.
     bool step(int device);
+    // The open device records `frames` frames of its signal while its owner
+    // has no buffer queued: they are lost, and the next buffer it fills is
+    // marked as following a gap. False when the device is not open.
+    bool loseInput(int device, std::uint64_t frames);
     // Makes the open device vanish: it delivers no more buffers; stop, reset
     // and close still work. A later open of the device works again.
     void failDevice(int device);

@@ -4,6 +4,7 @@
 #include "PanelTestSupport.h"
 #include "analysis/AnalysisResultStd.h"
 #include "analysis/CentFreqCalculator.h"
+#include "analysis/ChangingTones.h"
 #include "analysis/HeldClock.h"
 #include "audio/CaptureDriverManager.h"
 #include "gui/GuiTestSupport.h"
@@ -14,6 +15,7 @@
 #include "resources/Language.h"
 #include "runtime/Messages.h"
 #include "state/DataStructure.h"
+#include "state/Protocol.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -88,6 +90,11 @@ protected:
         CaptureDriverManager::destroyInstance();
     }
 
+public:
+    // Through the window layer, as the analysis thread posts it.
+    void deliver(std::unique_ptr<AnalysisResultIfc> r) { post(std::move(r)); }
+
+protected:
     // Through the window layer, as the analysis thread posts it.
     void post(std::unique_ptr<AnalysisResultIfc> r) {
         WindowResultReceiver(panel->getHandle()).postMessage(WM_ANALYSIS_RESULT, std::move(r));
@@ -691,6 +698,88 @@ TEST_F(MeasuringToolTest, TargetFollowsTheScaleSettings) {
     // A result still measured against 440 Hz is not shown.
     post(record(TargetData(57, 440.0f, "A4"), 1));
     EXPECT_EQ(panel->getCurrentResult(), nullptr);
+}
+
+// Recordings measured by the standard analyzer against whatever target the
+// panel holds, result by result as the analysis thread delivers them.
+class MeasuredRecording {
+public:
+    MeasuredRecording(VirtualAudioBackend& devices, std::vector<test::Stretch> stretches)
+        : recording(440.0, test::harmonicTimbre(), std::move(stretches), 3),
+          capture(recording.render(44100), devices) {}
+
+    // Plays `seconds` into the panel: one Standard result per 400 ms, measured
+    // for the panel's target of that moment; after each, check().
+    template <typename Check>
+    void playInto(MeasuringToolTest& test, MeasuringTool& panel, double seconds, Check check) {
+        MeasurementSettings settings;
+        DataStructure::getInstance().getMeasurementSettings(settings);
+        settings.accuracy = MeasurementSettings::Standard;
+        for (int r = 0; r < static_cast<int>(seconds / 0.4); ++r) {
+            const TargetData target = panel.getTarget();
+            auto result = std::make_unique<AnalysisResultStd>(target, 200, 1.0f);
+            for (int pass = 0; pass < 10; ++pass) {
+                if (pass % 5 == 0)
+                    ASSERT_TRUE(capture.step());
+                analyzer.analyze(*result, *capture.driver, settings);
+            }
+            result->evaluate();
+            result->setWindowMs(1000);
+            result->setIntervalMs(400);
+            test.deliver(std::move(result));
+            check();
+        }
+    }
+
+private:
+    test::StretchedRecording recording;
+    test::RecordingCapture capture;
+    AnalyzerStd analyzer;
+};
+
+// With automatic tone detection, notes played far from the target A4 (beyond
+// its grid) never leave the target on a note that was not played.
+TEST_F(MeasuringToolTest, ToneDetectionNeverMovesToANoteNotPlayed) {
+    struct Case {
+        const char* name;
+        double cents; // from A4
+        int note;
+    };
+    const Case cases[] = {{"F#4", -300.0, 54}, {"C4", -900.0, 48}, {"D5", 500.0, 62}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        openPanel();
+        setMeasurement(1, 1);
+        MeasuredRecording played(*devices, {{test::Stretch::Kind::Tone, 20.0, c.cents, true, 0.0}});
+        played.playInto(*this, *panel, 16.0, [&] {
+            EXPECT_TRUE(note() == 57 || note() == c.note) << "target " << note();
+        });
+        closePanel();
+    }
+}
+
+// Automatic recording keeps the A4 that was played: the D5 that follows is no
+// reading of A4 and never overwrites it.
+TEST_F(MeasuringToolTest, AutomaticRecordingTakesOnlyReadingsOfTheTarget) {
+    for (int autoMeasure : {1, 0}) {
+        SCOPED_TRACE(autoMeasure);
+        openPanel();
+        setMeasurement(0, autoMeasure);
+        ProtocolControl& grid = panel->getProtocolControl();
+        if (!grid.isAutoRecord())
+            click(grid.getAutoCheck().getHandle());
+        ASSERT_TRUE(grid.isAutoRecord());
+        Protocol& protocol = DataStructure::getInstance().getProtocol();
+        protocol.clear();
+        const double d5 = 500.0 - 8.0;
+        MeasuredRecording played(*devices, {{test::Stretch::Kind::Tone, 6.0, 5.0, true, 0.0},
+                                            {test::Stretch::Kind::Tone, 8.0, d5, true, 0.0}});
+        played.playInto(*this, *panel, 13.6, [] {});
+        const float a4 = protocol.getFrequency(57);
+        EXPECT_NEAR(CentFreqCalculator::centsBetween(440.0f, a4), 5.0f, 0.01f) << a4;
+        click(grid.getAutoCheck().getHandle());
+        closePanel();
+    }
 }
 
 // The whole road: a tone at the input, the analysis thread, the posted
