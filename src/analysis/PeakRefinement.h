@@ -11,8 +11,9 @@ namespace tonvela {
 class PeakRefinement {
 public:
     // The top's offset from grid point peak, in grid steps (-0.5 .. 0.5), or
-    // 0 where the levels do not show one smooth peak there: at the grid's
-    // edge, on a flat or lopsided top (two tones), or too close to the noise.
+    // 0 where the levels do not show one smooth peak of one tone there: at
+    // the grid's edge, on a flat or lopsided top, beside a second strong
+    // peak (two tones), or too close to the noise.
     static float offsetAt(const float* levels, int count, int peak);
 };
 

@@ -242,6 +242,15 @@ TEST(AnalysisResultStd, TheGridValueWhereTheTopCannotBeTrusted) {
                  a[j] += 0.999f * b[j];
              return a;
          }},
+        // Two tones 30 cents apart: the tails of each pull the other's top.
+        {"two tones", 197,
+         [](const AnalysisResultStd& r) {
+             std::vector<float> a = gaussianLevels(r, -3.3, 7.0);
+             const std::vector<float> b = gaussianLevels(r, 26.7, 7.0);
+             for (std::size_t j = 0; j < a.size(); ++j)
+                 a[j] += 0.6f * b[j];
+             return a;
+         }},
         // Equal levels beside the peak.
         {"plateau", 203,
          [](const AnalysisResultStd& r) {

@@ -204,8 +204,11 @@ TEST_F(StandardAnalysis, TonesBetweenBinsAcrossTheRange) {
 // The reading lies between the grid's points, where the tone is: a few
 // tones per octave from C1 to B7, at odd places between two grid points,
 // pure and harmonic (the harmonic ones with partials up to 8 and the default
-// harmonics), within a tenth of a cent or so in Standard and a few
-// hundredths in Accurate.
+// harmonics), within a few tenths of a cent in Standard (where the grid
+// value is up to half a cent off) and a tenth in Accurate. Most readings lie
+// far closer (bench/ReadingSweep.cpp has the figures); in Standard the
+// folding's images of a low harmonic tone's partials pull the top of the
+// levels themselves by up to about 0.2 cent in an unlucky measurement.
 TEST_F(StandardAnalysis, ReadingsBetweenTheGridPoints) {
     struct Case {
         int note;
@@ -223,7 +226,7 @@ TEST_F(StandardAnalysis, ReadingsBetweenTheGridPoints) {
     tonvela::srand(27);
     openDevice(44100);
     for (int accuracy : {0, 1}) {
-        const float tolerance = accuracy == 0 ? 0.15f : 0.10f;
+        const float tolerance = accuracy == 0 ? 0.25f : 0.10f;
         for (const Case& c : cases) {
             for (const auto* tone_partials : {&PURE, &harmonic}) {
                 const bool isHarmonic = tone_partials == &harmonic;
