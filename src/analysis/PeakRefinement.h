@@ -6,8 +6,8 @@ namespace tonvela {
 // the peak the grid samples (the window's transform, folded over the
 // harmonics and summed over passes of different lengths) is close to a
 // Gaussian, whose logarithm is a parabola: the parabola through the
-// logarithms of the strongest level and its two neighbours puts the top
-// within a few thousandths of a step of the tone.
+// logarithms of the strongest level and its two neighbours finds the top
+// to about a hundredth of a step.
 class PeakRefinement {
 public:
     // The top's offset from grid point peak, in grid steps (-0.5 .. 0.5), or
