@@ -37,6 +37,15 @@ public:
     virtual int getWindowMs() const = 0;
     // The cadence of the results (400).
     virtual int getIntervalMs() const = 0;
+
+    // When the record holds no valid reading: the fundamental of the tone
+    // that was played, found by the search over the whole range; 0 when
+    // none was found or none was looked for.
+    float getPlayedFrequency() const { return playedFrequency; }
+    void setPlayedFrequency(float frequency) { playedFrequency = frequency; }
+
+private:
+    float playedFrequency = 0.0f;
 };
 
 } // namespace tonvela

@@ -90,8 +90,9 @@ void UpdateThread::run() {
             // A Standard record left unfinished by the change of mode would
             // mix old passes with new ones if it were taken up again later.
             record.reset();
-            std::unique_ptr<AnalysisResultPro> result =
-                analyzerPro.analyze(*t, *CaptureDriverManager::getInstance().getDriver(), *s);
+            CaptureDriver& driver = *CaptureDriverManager::getInstance().getDriver();
+            std::unique_ptr<AnalysisResultPro> result = analyzerPro.analyze(*t, driver, *s);
+            wideSearch.markPlayed(*result, driver);
             result->setIntervalMs(CADENCE_MS);
             post(std::move(result));
             sleepFor(CADENCE_MS - elapsed());
@@ -115,6 +116,7 @@ void UpdateThread::run() {
             continue;
         }
         record->evaluate();
+        wideSearch.markPlayed(*record, *CaptureDriverManager::getInstance().getDriver());
         record->setIntervalMs(CADENCE_MS);
         post(std::move(record));
         t0 = clock->now();

@@ -5,6 +5,7 @@
 #include "analysis/AnalyzerStd.h"
 #include "analysis/ResultReceiver.h"
 #include "analysis/TargetData.h"
+#include "analysis/WideSearch.h"
 #include "runtime/Mutex.h"
 #include "runtime/Thread.h"
 #include "state/DataStructureListener.h"
@@ -67,6 +68,7 @@ private:
 
     AnalyzerStd analyzerStd;
     AnalyzerPro analyzerPro;
+    WideSearch wideSearch;
     std::atomic<bool> running{true};
     std::shared_ptr<const TargetData> target;
     std::shared_ptr<const MeasurementSettings> settings;

@@ -45,7 +45,7 @@ void DisplayControl::prepare(DrawingContext& dc) const {
 }
 
 void DisplayControl::drawResult(DrawingContext& dc) {
-    dc.setTextColour(resultColour);
+    dc.setTextColour(held ? heldColour : resultColour);
     resultCents.draw(dc, result ? result->getCentsText() : std::string("-"));
     resultFrequency.draw(dc, result ? result->getFrequencyText() : std::string());
 }
@@ -58,6 +58,15 @@ void DisplayControl::drawTarget(DrawingContext& dc) {
 
 void DisplayControl::setResult(const AnalysisResultIfc* r) {
     result = r;
+    DrawingContext dc = DrawingContext::forWindow(getHandle());
+    prepare(dc);
+    drawResult(dc);
+}
+
+void DisplayControl::setHeld(bool on) {
+    if (on == held)
+        return;
+    held = on;
     DrawingContext dc = DrawingContext::forWindow(getHandle());
     prepare(dc);
     drawResult(dc);

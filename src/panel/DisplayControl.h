@@ -22,6 +22,10 @@ public:
 
     // The result shown, or null; not owned.
     void setResult(const AnalysisResultIfc* r);
+    // While the panel holds an earlier result (nothing is being measured),
+    // its number and frequency are drawn in a dimmer shade of their colour.
+    void setHeld(bool on);
+    bool isHeld() const { return held; }
     // Redraws the target only when the copy differs from the one shown.
     void setTarget(const TargetData& copy);
     const TargetData& getTarget() const { return target; }
@@ -43,12 +47,14 @@ private:
     int centreOffset = -40;
     TargetData target{0, 0.0f, ""};
     const AnalysisResultIfc* result = nullptr;
+    bool held = false;
     Colour backgroundColour = rgb(0, 0, 0);
     Colour frameTopLeft = rgb(80, 83, 133);
     Colour frameBottomRight = rgb(255, 255, 255);
     Colour unitColour = rgb(255, 255, 255);
     Colour targetColour = rgb(218, 0, 0);
     Colour resultColour = rgb(0, 218, 0);
+    Colour heldColour = rgb(0, 109, 0);
     Label targetName;
     Label targetFrequency;
     Label resultCents;

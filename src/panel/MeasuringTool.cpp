@@ -10,6 +10,7 @@
 #include "widgets/ResourceManager.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 namespace tonvela {
@@ -229,10 +230,24 @@ void MeasuringTool::onResult(std::unique_ptr<AnalysisResultIfc> r) {
         }
     }
 
-    if (state.getAutoMeasure() == 1 && !valid) {
-        // Keep showing what was measured before the tone faded.
+    // A tone beyond the grid: the search over the whole range names the note
+    // played; after as many results as a move on the grid needs, and a few
+    // in a row that agree, the target goes straight to it.
+    const int played = valid ? -1 : playedNoteOf(*r);
+    playedCount = played >= 0 && played == playedNote ? playedCount + 1 : (played >= 0 ? 1 : 0);
+    playedNote = played;
+    if (state.getAutoSwap() == 1 && played >= 0 && played != target.note && settleCountdown < 0 &&
+        playedCount >= AgreeingResults) {
         r.reset();
-        showResult(results.oldest());
+        showResult(results.oldest(), true);
+        setTargetNote(played);
+        return;
+    }
+
+    if (state.getAutoMeasure() == 1 && !valid) {
+        // Keep showing what was measured before the tone faded, as held.
+        r.reset();
+        showResult(results.oldest(), true);
         return;
     }
     // Shown first, buffered after: taking it may destroy the record the
@@ -241,7 +256,29 @@ void MeasuringTool::onResult(std::unique_ptr<AnalysisResultIfc> r) {
     results.add(std::move(r));
 }
 
-void MeasuringTool::showResult(const AnalysisResultIfc* r) {
+int MeasuringTool::playedNoteOf(const AnalysisResultIfc& r) const {
+    const float played = r.getPlayedFrequency();
+    if (!(played > 0.0f))
+        return -1;
+    int nearest = -1;
+    float nearestCents = 0.0f;
+    for (int n = 0; n < NoteCount; ++n) {
+        const float cents =
+            std::fabs(CentFreqCalculator::centsBetween(toneScales.getNoteFrequency(n), played));
+        if (nearest < 0 || cents < nearestCents) {
+            nearest = n;
+            nearestCents = cents;
+        }
+    }
+    return nearestCents < 50.0f ? nearest : -1;
+}
+
+void MeasuringTool::showResult(const AnalysisResultIfc* r, bool held) {
+    // Set before the result, so a live result never shows for a moment as
+    // held nor a held one as live.
+    held = held && r != nullptr;
+    displayControl.setHeld(held);
+    strobeControl.setHeld(held);
     if (r == currentResult) {
         return;
     }

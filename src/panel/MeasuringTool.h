@@ -40,6 +40,9 @@ public:
     static constexpr int StartNote = 57; // A4
     // Results after a change of target that may not move it again.
     static constexpr int SettleResults = 5;
+    // Results in a row that must name the same note, found by the search over
+    // the whole range, before automatic tone detection goes to it.
+    static constexpr int AgreeingResults = 3;
     static constexpr int ButtonRowHeight = 24;
     static constexpr int ButtonWidth = 30;
     static constexpr int TuningInfoHeight = 66;
@@ -110,7 +113,12 @@ public:
     const Button& getTransposeButton(int j) const { return transposeButtons[j]; }
 
 private:
-    void showResult(const AnalysisResultIfc* r);
+    // held: r is an earlier result kept on the displays while nothing is
+    // being measured.
+    void showResult(const AnalysisResultIfc* r, bool held = false);
+    // The note nearest the played frequency of a result without a valid
+    // reading, within half a semitone; -1 when there is none.
+    int playedNoteOf(const AnalysisResultIfc& r) const;
     void onCommand(WindowHandle* sender);
     void paint();
     void layoutKeyboards(int x, int y, int w, int& h);
@@ -138,6 +146,9 @@ private:
     ResultBuffer results;
     // Counts the results since the last change of target, down from 5.
     int settleCountdown = 0;
+    // The note the last results' wide search named, and how many in a row.
+    int playedNote = -1;
+    int playedCount = 0;
     // Posts the analysis thread's results to this panel's window.
     WindowResultReceiver receiver;
 };

@@ -88,7 +88,7 @@ void StrobeControl::paint() {
 }
 
 void StrobeControl::tick() {
-    if (!result)
+    if (!result || held)
         return;
     const float cents = result->getCents();
     // A record without a number must not stop the band for good: the phase

@@ -25,6 +25,10 @@ public:
     void setResult(const AnalysisResultIfc* r);
     // Four times faster from the next tick on.
     void setZoom(bool on) { zoom = on; }
+    // While the panel holds an earlier result (nothing is being measured),
+    // the band stands still where it is.
+    void setHeld(bool on) { held = on; }
+    bool isHeld() const { return held; }
 
     LResult handleMessage(WindowHandle* hwnd, unsigned message, WParam wParam,
                           LParam lParam) override;
@@ -64,6 +68,7 @@ private:
     const AnalysisResultIfc* result = nullptr;
     float phase = 0.0f;
     bool zoom = false;
+    bool held = false;
     unsigned timerId = 0;
     // The client rectangle of the last size.
     Rect client;

@@ -29,7 +29,7 @@ void tick(StrobeControl& strobe, int count) {
 // the numeric display in the right half of the first row, then the strobe
 // and the deviation display across the width.
 void panelRows(Gallery& gallery, const SharpTone& m, const AnalysisResultIfc* result, bool zoom,
-               const std::string& name) {
+               const std::string& name, bool held = false) {
     WindowHandle* host = gallery.host(800, 172);
     DisplayControl display(host);
     StrobeControl strobe(host);
@@ -40,6 +40,8 @@ void panelRows(Gallery& gallery, const SharpTone& m, const AnalysisResultIfc* re
     display.setTarget(m.target);
     strobe.setZoom(zoom);
     deviation.setZoom(zoom);
+    display.setHeld(held);
+    strobe.setHeld(held);
     display.setResult(result);
     strobe.setResult(result);
     deviation.setResult(result);
@@ -58,6 +60,8 @@ TONVELA_GALLERY_PAGE(meters) {
     panelRows(gallery, m, m.standard.get(), true, "meters-standard-zoom");
     panelRows(gallery, m, m.precise.get(), false, "meters-precise");
     panelRows(gallery, m, m.precise.get(), true, "meters-precise-zoom");
+    // Kept by automatic measurement stop while nothing is measured.
+    panelRows(gallery, m, m.standard.get(), false, "meters-standard-held", true);
 
     // Each display alone at other common widths.
     for (int width : {300, 600}) {

@@ -1,11 +1,13 @@
 #include "panel/MeasuringTool.h"
 
+#include "DisplayPixels.h"
 #include "PanelState.h"
 #include "PanelTestSupport.h"
 #include "analysis/AnalysisResultStd.h"
 #include "analysis/CentFreqCalculator.h"
 #include "analysis/ChangingTones.h"
 #include "analysis/HeldClock.h"
+#include "analysis/WideSearch.h"
 #include "audio/CaptureDriverManager.h"
 #include "gui/GuiTestSupport.h"
 #include "platform/audio/VirtualAudioBackend.h"
@@ -22,6 +24,7 @@
 #include <QTest>
 #include <QWidget>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -526,6 +529,23 @@ TEST_F(MeasuringToolTest, AutomaticMeasurementStopFallsBackToTheOldestResult) {
     postAt(0, false);
     EXPECT_NEAR(shownCents(), 3.0f, 0.01f);
     EXPECT_EQ(panel->getCurrentResult(), panel->getResults().oldest());
+    // Held, and it looks held: the strobe stands still and the numbers are
+    // drawn in a dimmer green; a live result is drawn live again.
+    const auto greenPixels = [&](Colour colour) {
+        const std::vector<Colour> pixels =
+            test::allPixelsOf(panel->getDisplayControl().getHandle());
+        return std::count(pixels.begin(), pixels.end(), colour);
+    };
+    const Colour live = rgb(0, 218, 0);
+    const Colour dim = rgb(0, 109, 0);
+    EXPECT_TRUE(panel->getDisplayControl().isHeld());
+    EXPECT_TRUE(panel->getStrobeControl().isHeld());
+    EXPECT_EQ(greenPixels(live), 0);
+    EXPECT_GT(greenPixels(dim), 0);
+    const int band = panel->getStrobeControl().getFirstLit();
+    for (int tick = 0; tick < 40; ++tick)
+        sendMessage(panel->getStrobeControl().getHandle(), WM_TIMER, StrobeControl::TICK_MS, 0);
+    EXPECT_EQ(panel->getStrobeControl().getFirstLit(), band);
     EXPECT_TRUE(panel->getDeviationControl().isBarVisible() ||
                 !isWindowVisible(panel->getDeviationControl().getHandle()));
     EXPECT_EQ(panel->getResults().size(), 4) << "the unclear record is not kept";
@@ -533,6 +553,13 @@ TEST_F(MeasuringToolTest, AutomaticMeasurementStopFallsBackToTheOldestResult) {
     // A clean result is shown again at once.
     postAt(7);
     EXPECT_NEAR(shownCents(), 7.0f, 0.01f);
+    EXPECT_FALSE(panel->getDisplayControl().isHeld());
+    EXPECT_FALSE(panel->getStrobeControl().isHeld());
+    EXPECT_GT(greenPixels(live), 0);
+    EXPECT_EQ(greenPixels(dim), 0);
+    for (int tick = 0; tick < 40; ++tick)
+        sendMessage(panel->getStrobeControl().getHandle(), WM_TIMER, StrobeControl::TICK_MS, 0);
+    EXPECT_NE(panel->getStrobeControl().getFirstLit(), band);
 
     // Right after a change of target there is nothing to fall back on.
     sendTarget(58);
@@ -724,6 +751,7 @@ public:
                 analyzer.analyze(*result, *capture.driver, settings);
             }
             result->evaluate();
+            wideSearch.markPlayed(*result, *capture.driver);
             result->setWindowMs(1000);
             result->setIntervalMs(400);
             test.deliver(std::move(result));
@@ -735,10 +763,12 @@ private:
     test::StretchedRecording recording;
     test::RecordingCapture capture;
     AnalyzerStd analyzer;
+    WideSearch wideSearch;
 };
 
 // With automatic tone detection, notes played far from the target A4 (beyond
-// its grid) never leave the target on a note that was not played.
+// its grid) never leave the target on a note that was not played: the search
+// over the whole range names the note, and the target goes straight to it.
 TEST_F(MeasuringToolTest, ToneDetectionNeverMovesToANoteNotPlayed) {
     struct Case {
         const char* name;
@@ -754,6 +784,10 @@ TEST_F(MeasuringToolTest, ToneDetectionNeverMovesToANoteNotPlayed) {
         played.playInto(*this, *panel, 16.0, [&] {
             EXPECT_TRUE(note() == 57 || note() == c.note) << "target " << note();
         });
+        EXPECT_EQ(note(), c.note);
+        ASSERT_NE(panel->getCurrentResult(), nullptr);
+        EXPECT_TRUE(panel->getCurrentResult()->isValid());
+        EXPECT_NEAR(shownCents(), 0.0f, 1.01f);
         closePanel();
     }
 }
