@@ -2,6 +2,7 @@
 // passes, which must fit into the 400 ms cadence with room to spare.
 #include "analysis/AnalyzerStd.h"
 #include "analysis/FFT.h"
+#include "analysis/PeakRefinement.h"
 #include "audio/CaptureDriverManager.h"
 #include "platform/audio/VirtualAudioBackend.h"
 #include "runtime/Thread.h"
@@ -102,6 +103,20 @@ BENCHMARK(BM_StandardResult)
     ->Args({0, 0})
     ->Args({0, 1})
     ->Unit(benchmark::kMillisecond);
+
+// What the refinement between the grid points adds to one result: its look
+// at the summed levels once per result, beside the ten passes above.
+void BM_PeakRefinement(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    std::vector<float> levels(count);
+    for (int j = 0; j < count; ++j) {
+        const double d = (j - count / 2 - 3.37) / 5.0;
+        levels[j] = static_cast<float>(10.0 * std::exp(-d * d) + 0.1);
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PeakRefinement::offsetAt(levels.data(), count, count / 2 + 3));
+}
+BENCHMARK(BM_PeakRefinement)->Arg(401)->Arg(801)->Unit(benchmark::kNanosecond);
 
 } // namespace
 } // namespace tonvela

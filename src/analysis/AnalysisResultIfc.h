@@ -25,7 +25,8 @@ public:
     virtual bool isValid() const = 0;
     // The record's own copy of the target.
     virtual const TargetData* getTargetData() const = 0;
-    // The deviation as "%+.2f" text.
+    // The deviation as signed fixed-point text with as many decimals as the
+    // reading is good for.
     virtual std::string getCentsText() const = 0;
     // The frequency as fixed-point text with the record's decimals.
     virtual std::string getFrequencyText() const = 0;

@@ -1,9 +1,9 @@
 #include "analysis/AnalysisResultStd.h"
 
-#include "analysis/PeakShape.h"
-
 #include "analysis/AnalyzerStd.h"
 #include "analysis/CentFreqCalculator.h"
+#include "analysis/PeakRefinement.h"
+#include "analysis/PeakShape.h"
 #include "runtime/NumberText.h"
 
 #include <algorithm>
@@ -42,6 +42,7 @@ void AnalysisResultStd::accumulatePass() {
 void AnalysisResultStd::evaluate() {
     const PeakShape shape = PeakShape::of(accumulated.data(), 0, count - 1);
     peakIndex = shape.peak >= 0 ? shape.peak : count / 2;
+    peakOffset = PeakRefinement::offsetAt(accumulated.data(), count, peakIndex);
     if (shape.max > 0.0f) {
         meanRatio = (shape.sum / static_cast<float>(count)) * (1.0f / shape.max);
         riseRatio = (1.0f / shape.max) * shape.rises;
@@ -63,15 +64,21 @@ float AnalysisResultStd::getBinCents(int index) const {
 }
 
 float AnalysisResultStd::getFrequency() const {
-    return binFrequencies[peak()];
+    if (peakOffset == 0.0f)
+        return binFrequencies[peak()];
+    return CentFreqCalculator::frequencyOf(
+        target->frequency, (static_cast<float>(peak() - count / 2) + peakOffset) * stepCents);
 }
 
 float AnalysisResultStd::getCents() const {
     return CentFreqCalculator::centsBetween(target->frequency, getFrequency());
 }
 
+// As many decimals as the reading is good for: the refined reading of the
+// whole-cent grid to about a tenth of a cent, that of the finer grids to a
+// few hundredths.
 std::string AnalysisResultStd::getCentsText() const {
-    return NumberText::signedFixed(getCents(), 2);
+    return NumberText::signedFixed(getCents(), stepCents < 1.0f ? 2 : 1);
 }
 
 std::string AnalysisResultStd::getFrequencyText() const {

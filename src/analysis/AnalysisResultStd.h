@@ -11,8 +11,9 @@ namespace tonvela {
 
 // The standard analyzer's result: spectral levels on a grid spaced evenly in
 // cents around the target, summed over the passes of one measurement with
-// each pass normalised to its own maximum. The peak of the sum is the
-// measured frequency; the shape of the sum decides its validity.
+// each pass normalised to its own maximum. The peak of the sum, refined
+// between the grid points, is the measured frequency; the shape of the sum
+// decides its validity.
 class AnalysisResultStd : public AnalysisResultIfc {
 public:
     // Clones the target; 2 * halfWidth + 1 values stepCents apart, the middle
@@ -43,6 +44,10 @@ public:
     const float* getBinFrequencies() const { return binFrequencies.data(); }
     // -1 until evaluate().
     int getPeakIndex() const { return peakIndex; }
+    // Where the top of the summed levels lies from the peak's grid point, in
+    // grid steps (-0.5 .. 0.5); the measured frequency lies there. 0 before
+    // evaluate() and where the levels show no one smooth peak to refine.
+    float getPeakOffset() const { return peakOffset; }
     // The two shape figures of evaluate(): how far the peak stands above the
     // mean of the curve, and how much the curve climbs in units of the peak.
     float getMeanRatio() const { return meanRatio; }
@@ -73,6 +78,7 @@ private:
     std::vector<float> current;
     float passMax = 0.0f;
     int peakIndex = -1;
+    float peakOffset = 0.0f;
     int passCount = 0;
     unsigned char valid = 0;
     int windowMs = 0;

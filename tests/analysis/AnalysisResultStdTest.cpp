@@ -2,6 +2,7 @@
 
 #include "analysis/CentFreqCalculator.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -81,11 +82,11 @@ TEST(AnalysisResultStd, PeakPlacementGivesTheDeviation) {
         const char* text;
     };
     const Case cases[] = {
-        {200, 1.0f, 200, 0.0f, "+0.00"},     {200, 1.0f, 210, 10.0f, "+10.00"},
-        {200, 1.0f, 163, -37.0f, "-37.00"},  {200, 1.0f, 0, -200.0f, "-200.00"},
-        {200, 1.0f, 400, 200.0f, "+200.00"}, {400, 0.5f, 401, 0.5f, "+0.50"},
-        {400, 0.5f, 420, 10.0f, "+10.00"},   {400, 0.5f, 326, -37.0f, "-37.00"},
-        {400, 0.5f, 0, -200.0f, "-200.00"},  {400, 0.5f, 799, 199.5f, "+199.50"},
+        {200, 1.0f, 200, 0.0f, "+0.0"},     {200, 1.0f, 210, 10.0f, "+10.0"},
+        {200, 1.0f, 163, -37.0f, "-37.0"},  {200, 1.0f, 0, -200.0f, "-200.0"},
+        {200, 1.0f, 400, 200.0f, "+200.0"}, {400, 0.5f, 401, 0.5f, "+0.50"},
+        {400, 0.5f, 420, 10.0f, "+10.00"},  {400, 0.5f, 326, -37.0f, "-37.00"},
+        {400, 0.5f, 0, -200.0f, "-200.00"}, {400, 0.5f, 799, 199.5f, "+199.50"},
     };
     for (const Case& c : cases) {
         AnalysisResultStd r(A4, c.halfWidth, c.step);
@@ -142,9 +143,9 @@ TEST(AnalysisResultStd, TextsBelongToTheirRecord) {
     const std::string& sharpHz = sharp->getFrequencyText();
     const std::string& flatCents = flat->getCentsText();
     const std::string& flatHz = flat->getFrequencyText();
-    EXPECT_EQ(sharpCents, "+10.00");
+    EXPECT_EQ(sharpCents, "+10.0");
     EXPECT_EQ(sharpHz, "442.55");
-    EXPECT_EQ(flatCents, "-37.00");
+    EXPECT_EQ(flatCents, "-37.0");
     EXPECT_EQ(flatHz, "430.70");
 
     const auto reader = [](const AnalysisResultStd* r, const char* cents, const char* hz,
@@ -154,8 +155,8 @@ TEST(AnalysisResultStd, TextsBelongToTheirRecord) {
                 ++*wrong;
     };
     int wrongSharp = 0, wrongFlat = 0;
-    std::thread a(reader, sharp.get(), "+10.00", "442.55", &wrongSharp);
-    std::thread b(reader, flat.get(), "-37.00", "430.70", &wrongFlat);
+    std::thread a(reader, sharp.get(), "+10.0", "442.55", &wrongSharp);
+    std::thread b(reader, flat.get(), "-37.0", "430.70", &wrongFlat);
     a.join();
     b.join();
     EXPECT_EQ(wrongSharp, 0);
@@ -170,9 +171,112 @@ TEST(AnalysisResultStd, SilenceIsInvalidAtTheTarget) {
     EXPECT_EQ(r.getPeakIndex(), 200);
     EXPECT_FALSE(r.isValid());
     EXPECT_EQ(r.getCents(), 0.0f);
-    EXPECT_EQ(r.getCentsText(), "+0.00");
+    EXPECT_EQ(r.getCentsText(), "+0.0");
     EXPECT_EQ(r.getMeanRatio(), 1.0f);
     EXPECT_EQ(r.getRiseRatio(), 0.0f);
+}
+
+// Levels of a Gaussian peak of height 1 with its top at cents and the given
+// width (cents at which it falls to 1/e), on the record's grid, over floor.
+std::vector<float> gaussianLevels(const AnalysisResultStd& r, double cents, double width,
+                                  double floor = 0.0) {
+    std::vector<float> levels(r.getBinCount());
+    for (int j = 0; j < r.getBinCount(); ++j) {
+        const double d = (r.getBinCents(j) - cents) / width;
+        levels[j] = static_cast<float>(floor + std::exp(-d * d));
+    }
+    return levels;
+}
+
+// Near its top the summed peak is close to a Gaussian, whose logarithm the
+// refinement fits exactly: the reading lies between the grid points, where
+// the top is, in both grids, and the frequency with it. The texts show a
+// tenth of a cent on the whole-cent grid, hundredths on the finer one.
+TEST(AnalysisResultStd, TheReadingLiesWhereTheTopIs) {
+    struct Case {
+        int halfWidth;
+        float step;
+        double cents;
+        double width;
+        const char* text;
+    };
+    const Case cases[] = {
+        {200, 1.0f, 3.37, 4.0, "+3.4"},     {200, 1.0f, -7.62, 6.0, "-7.6"},
+        {200, 1.0f, 0.49, 3.0, "+0.5"},     {200, 1.0f, -0.51, 20.0, "-0.5"},
+        {200, 1.0f, 197.3, 4.0, "+197.3"},  {400, 0.5f, 3.37, 1.2, "+3.37"},
+        {400, 0.5f, -7.62, 1.5, "-7.62"},   {400, 0.5f, 0.24, 1.0, "+0.24"},
+        {400, 0.5f, -41.13, 8.0, "-41.13"}, {400, 0.5f, -198.9, 1.2, "-198.90"},
+    };
+    for (const Case& c : cases) {
+        AnalysisResultStd r(A4, c.halfWidth, c.step);
+        runPass(r, gaussianLevels(r, c.cents, c.width));
+        r.evaluate();
+        const int grid = static_cast<int>(std::lround(c.cents / c.step)) + c.halfWidth;
+        EXPECT_EQ(r.getPeakIndex(), grid) << c.cents;
+        EXPECT_NEAR(r.getCents(), c.cents, 2e-3) << c.cents;
+        EXPECT_NEAR(r.getFrequency(), 440.0 * std::pow(2.0, c.cents / 1200.0), 1e-3) << c.cents;
+        EXPECT_EQ(r.getCentsText(), c.text) << c.cents;
+        EXPECT_TRUE(r.isValid()) << c.cents;
+    }
+}
+
+// Where the levels show no one smooth peak, the reading is the grid value.
+TEST(AnalysisResultStd, TheGridValueWhereTheTopCannotBeTrusted) {
+    struct Case {
+        const char* what;
+        int peak;
+        std::vector<float> (*levels)(const AnalysisResultStd&);
+    };
+    const Case cases[] = {
+        // The top at the grid's edge, or one step inside it.
+        {"lowest", 0, [](const AnalysisResultStd& r) { return gaussianLevels(r, -200.3, 4.0); }},
+        {"second", 1, [](const AnalysisResultStd& r) { return gaussianLevels(r, -198.8, 4.0); }},
+        {"highest", 400, [](const AnalysisResultStd& r) { return gaussianLevels(r, 200.4, 4.0); }},
+        // Two equal tones just too close to be told apart: a top flat
+        // over several cents.
+        {"flat top", 0,
+         [](const AnalysisResultStd& r) {
+             std::vector<float> a = gaussianLevels(r, -1.65, 7.0);
+             const std::vector<float> b = gaussianLevels(r, 8.25, 7.0);
+             for (std::size_t j = 0; j < a.size(); ++j)
+                 a[j] += 0.999f * b[j];
+             return a;
+         }},
+        // Two tones 30 cents apart: the tails of each pull the other's top.
+        {"two tones", 197,
+         [](const AnalysisResultStd& r) {
+             std::vector<float> a = gaussianLevels(r, -3.3, 7.0);
+             const std::vector<float> b = gaussianLevels(r, 26.7, 7.0);
+             for (std::size_t j = 0; j < a.size(); ++j)
+                 a[j] += 0.6f * b[j];
+             return a;
+         }},
+        // Equal levels beside the peak.
+        {"plateau", 203,
+         [](const AnalysisResultStd& r) {
+             std::vector<float> a = gaussianLevels(r, 3.5, 4.0);
+             a[204] = a[203];
+             return a;
+         }},
+        // A peak standing hardly above a high floor.
+        {"noise", 205, [](const AnalysisResultStd& r) { return gaussianLevels(r, 5.3, 4.0, 0.5); }},
+        // A lone grid value: nothing beside it.
+        {"spike", 210,
+         [](const AnalysisResultStd& r) {
+             std::vector<float> a(r.getBinCount(), 0.0f);
+             a[210] = 1.0f;
+             return a;
+         }},
+    };
+    for (const Case& c : cases) {
+        AnalysisResultStd r(A4, 200, 1.0f);
+        runPass(r, c.levels(r));
+        r.evaluate();
+        if (c.peak > 0)
+            EXPECT_EQ(r.getPeakIndex(), c.peak) << c.what;
+        EXPECT_EQ(r.getPeakOffset(), 0.0f) << c.what;
+        EXPECT_EQ(r.getFrequency(), r.getBinFrequencies()[r.getPeakIndex()]) << c.what;
+    }
 }
 
 TEST(AnalysisResultStd, EqualMaximaTheLowerFrequencyWins) {

@@ -1,6 +1,7 @@
 // The strobe, the deviation bar on its cent ruler and the numeric display,
 // without a result, with a tone 3.46 cents sharp measured by the standard
-// analyzer (Accurate mode) and by the precision analyzer, zoomed and not.
+// analyzer (Accurate mode) and by the precision analyzer, zoomed and not; the
+// numeric display also with the Standard mode's reading.
 #include "gallery/Gallery.h"
 #include "gallery/SharpTone.h"
 
@@ -13,6 +14,7 @@
 #include "runtime/Messages.h"
 
 #include <memory>
+#include <utility>
 
 namespace tonvela::gallery {
 
@@ -106,6 +108,18 @@ TONVELA_GALLERY_PAGE(meters) {
         display.setTarget(m.target);
         display.setResult(m.precise.get());
         gallery.save(host, "display-" + std::to_string(width));
+    }
+    // The standard analyzer's readings between its grid points: tenths of a
+    // cent in Standard mode, hundredths in Accurate mode.
+    const std::pair<const AnalysisResultStd*, const char*> readings[] = {
+        {m.fast.get(), "display-600-standard"}, {m.standard.get(), "display-600-accurate"}};
+    for (const auto& [record, name] : readings) {
+        WindowHandle* host = gallery.host(600, 66);
+        DisplayControl display(host);
+        display.setPosition(0, 0, 600, 66);
+        display.setTarget(m.target);
+        display.setResult(record);
+        gallery.save(host, name);
     }
 }
 

@@ -27,7 +27,8 @@ const Colour WHITE = rgb(255, 255, 255);
 // 441.52 Hz: a grid of three values 3.456 cents apart.
 std::unique_ptr<AnalysisResultStd> sharpRecord() {
     const double target = 441.52 / std::pow(2.0, 3.456 / 1200.0);
-    return recordAt(TargetData(57, static_cast<float>(target), "A4"), 3.456f, 1, 1);
+    // A grid finer than a cent, whose readings show two decimals.
+    return recordAt(TargetData(57, static_cast<float>(target), "A4"), 0.864f, 4);
 }
 
 class DisplayTest : public ::testing::Test {

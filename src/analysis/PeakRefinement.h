@@ -1,0 +1,20 @@
+#pragma once
+
+namespace tonvela {
+
+// Where the top of a level curve lies between its grid points. Near its top
+// the peak the grid samples (the window's transform, folded over the
+// harmonics and summed over passes of different lengths) is close to a
+// Gaussian, whose logarithm is a parabola: the parabola through the
+// logarithms of the strongest level and its two neighbours finds the top
+// to about a hundredth of a step.
+class PeakRefinement {
+public:
+    // The top's offset from grid point peak, in grid steps (-0.5 .. 0.5), or
+    // 0 where the levels do not show one smooth peak of one tone there: at
+    // the grid's edge, on a flat or lopsided top, beside a second strong
+    // peak (two tones), or too close to the noise.
+    static float offsetAt(const float* levels, int count, int peak);
+};
+
+} // namespace tonvela
