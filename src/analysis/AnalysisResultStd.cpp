@@ -52,7 +52,8 @@ void AnalysisResultStd::evaluate() {
     }
     const int octave = AnalyzerStd::octaveOf(target->note);
     valid = !lostInput && meanRatio < AnalyzerStd::meanRatioLimit[octave] &&
-            riseRatio < AnalyzerStd::riseRatioLimit[octave];
+            riseRatio < AnalyzerStd::riseRatioLimit[octave] &&
+            !PeakRefinement::hasSecondTone(accumulated.data(), count, peakIndex);
 }
 
 float AnalysisResultStd::getPeakLevel() const {

@@ -34,6 +34,22 @@ double vertex(double a, double b, double c) {
 
 } // namespace
 
+bool PeakRefinement::hasSecondTone(const float* levels, int count, int peak) {
+    if (peak < 0 || peak >= count)
+        return false;
+    int from = peak, to = peak;
+    while (from > 0 && levels[from - 1] <= levels[from])
+        --from;
+    while (to < count - 1 && levels[to + 1] <= levels[to])
+        ++to;
+    const int reach = count / 4;
+    float second = 0.0f;
+    for (int j = std::max(0, peak - reach); j <= std::min(count - 1, peak + reach); ++j)
+        if (j < from || j > to)
+            second = std::max(second, levels[j]);
+    return !(second < SECOND_TONE * levels[peak]);
+}
+
 float PeakRefinement::offsetAt(const float* levels, int count, int peak) {
     if (peak < 2 || peak > count - 3)
         return 0.0f;
@@ -48,17 +64,7 @@ float PeakRefinement::offsetAt(const float* levels, int count, int peak) {
         sum += levels[j];
     if (!(std::min(l1, r1) > NOISE_MARGIN * sum / count))
         return 0.0f;
-    int from = peak - 1, to = peak + 1;
-    while (from > 0 && levels[from - 1] <= levels[from])
-        --from;
-    while (to < count - 1 && levels[to + 1] <= levels[to])
-        ++to;
-    const int reach = count / 4;
-    float second = 0.0f;
-    for (int j = std::max(0, peak - reach); j <= std::min(count - 1, peak + reach); ++j)
-        if (j < from || j > to)
-            second = std::max(second, levels[j]);
-    if (!(second < SECOND_TONE * top))
+    if (hasSecondTone(levels, count, peak))
         return 0.0f;
     const double a1 = std::log(l1), b = std::log(top), c1 = std::log(r1);
     const double near = vertex(a1, b, c1);

@@ -15,6 +15,10 @@ public:
     // the grid's edge, on a flat or lopsided top, beside a second strong
     // peak (two tones), or too close to the noise.
     static float offsetAt(const float* levels, int count, int peak);
+    // Whether another peak beyond the dips around the top, within a quarter
+    // of the grid's span, reaches half the top's level: two tones in one
+    // window (a retune, another note), whose mix puts the top between them.
+    static bool hasSecondTone(const float* levels, int count, int peak);
 };
 
 } // namespace tonvela

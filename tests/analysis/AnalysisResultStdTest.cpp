@@ -1,4 +1,5 @@
 #include "analysis/AnalysisResultStd.h"
+#include "analysis/AnalyzerStd.h"
 
 #include "analysis/CentFreqCalculator.h"
 
@@ -298,8 +299,14 @@ TEST(AnalysisResultStd, ValidityLimitsPerOctave) {
         bool validHigh;
     };
     const Case cases[] = {
-        {0.0f, 1, true, true},   {0.2f, 1, true, true},    {0.3f, 1, true, false},
-        {0.34f, 1, true, false}, {0.36f, 1, false, false}, {0.0f, 5, true, true},
+        {0.0f, 1, true, true},
+        {0.2f, 1, true, true},
+        {0.3f, 1, true, false},
+        {0.34f, 1, true, false},
+        {0.36f, 1, false, false},
+        // Five equal peaks stay inside the rise limit, six do not; but equal
+        // peaks within a quarter of the grid of each other are several tones.
+        {0.0f, 5, false, false},
         {0.0f, 6, false, false},
     };
     for (const Case& c : cases) {
@@ -316,6 +323,8 @@ TEST(AnalysisResultStd, ValidityLimitsPerOctave) {
             const float mean = (c.floor * (401 - c.peaks) + c.peaks) / 401.0f;
             EXPECT_NEAR(r.getMeanRatio(), mean, 1e-5f);
             EXPECT_NEAR(r.getRiseRatio(), c.floor + c.peaks * (1.0f - c.floor), 1e-4f);
+            if (c.peaks > 1)
+                EXPECT_EQ(r.getRiseRatio() < AnalyzerStd::riseRatioLimit[octave], c.peaks <= 5);
         }
     }
 }

@@ -809,11 +809,13 @@ TEST_F(MeasuringToolTest, AutomaticRecordingTakesOnlyReadingsOfTheTarget) {
         MeasuredRecording played(*devices, {{test::Stretch::Kind::Tone, 6.0, 5.0, true, 0.0},
                                             {test::Stretch::Kind::Tone, 8.0, d5, true, 0.0}});
         played.playInto(*this, *panel, 13.6, [] {});
-        // Standard's reading lies between its grid's points, within about a
-        // tenth of a cent of the tone (not on the grid point at +5), also for
-        // the last window before the D5.
+        // Standard's reading lies between its grid's points, within a few
+        // tenths of a cent of the tone (not on the grid point at +5); the
+        // last window before the D5 may take its first moments and be pulled
+        // by up to about two tenths, depending on where the analysis cycle
+        // falls.
         const float a4 = protocol.getFrequency(57);
-        EXPECT_NEAR(CentFreqCalculator::centsBetween(440.0f, a4), 5.0f, 0.15f) << a4;
+        EXPECT_NEAR(CentFreqCalculator::centsBetween(440.0f, a4), 5.0f, 0.25f) << a4;
         click(grid.getAutoCheck().getHandle());
         closePanel();
     }
