@@ -4,6 +4,7 @@
 #include "platform/gui/DrawingContext.h"
 #include "platform/gui/WindowSystem.h"
 #include "resources/IconIds.h"
+#include "resources/StringIds.h"
 #include "runtime/Messages.h"
 #include "state/DataStructure.h"
 #include "tuning/ToneScaleCollection.h"
@@ -56,11 +57,17 @@ MeasuringTool::MeasuringTool(const std::string& className, const std::string& wi
     // anywhere on it, its displays and its buttons included, gives it the
     // focus, and no button keeps it.
     setWindowFocusable(handle, true);
-    for (ToggleButton& toggle : toggles) {
-        setWindowFocusable(toggle.getHandle(), false);
+    // The icon buttons say in words what they do, as tooltip and to a
+    // screen reader.
+    const ResourceManager& resources = ResourceManager::getInstance();
+    for (int i = 0; i < ToggleCount; ++i) {
+        setWindowFocusable(toggles[i].getHandle(), false);
+        setWindowDescription(toggles[i].getHandle(), resources.loadString(IDS_TIP_TUNING_INFO + i));
     }
-    for (Button& button : transposeButtons) {
-        setWindowFocusable(button.getHandle(), false);
+    for (int j = 0; j < TransposeCount; ++j) {
+        setWindowFocusable(transposeButtons[j].getHandle(), false);
+        setWindowDescription(transposeButtons[j].getHandle(),
+                             resources.loadString(IDS_TIP_OCTAVE_DOWN + j));
     }
     setWindowFocusable(protocolControl.getAutoCheck().getHandle(), false);
     setWindowFocusable(protocolControl.getRecordButton().getHandle(), false);

@@ -12,6 +12,8 @@
 #include "widgets/DrawingHelpers.h"
 #include "widgets/ResourceManager.h"
 
+#include <algorithm>
+
 namespace tonvela {
 
 namespace {
@@ -123,13 +125,17 @@ void ProtocolControl::layout(int width, int height) {
     headerFont = resources.getFont(gridFontName(size, true));
     valueFont = resources.getFont(gridFontName(size, false));
 
-    // Three 98-pixel controls 4 pixels apart, the last 4 pixels from the
-    // right edge.
-    const int x0 = width - 3 * buttonGap - 294;
+    // Three controls 4 pixels apart, the last 4 pixels from the right edge,
+    // each 98 pixels wide or as wide as its caption needs.
     const int y = height - buttonGap - buttonHeight - 1;
-    autoCheck.setPosition(x0, y, 98, buttonHeight);
-    recordButton.setPosition(x0 + 102, y, 98, buttonHeight);
-    removeButton.setPosition(x0 + 204, y, 98, buttonHeight);
+    int right = width - buttonGap;
+    for (Window* control :
+         {static_cast<Window*>(&removeButton), static_cast<Window*>(&recordButton),
+          static_cast<Window*>(&autoCheck)}) {
+        const int w = std::max(buttonWidth, getPreferredSize(control->getHandle()).x);
+        control->setPosition(right - w, y, w, buttonHeight);
+        right -= w + buttonGap;
+    }
 }
 
 Rect ProtocolControl::cellRect(int note) const {

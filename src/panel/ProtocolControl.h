@@ -66,6 +66,7 @@ public:
     int gridTop = 0;
     const int outerMargin = 5;
     const int buttonHeight = 24;
+    const int buttonWidth = 98;
     const int buttonGap = 4;
     const int stripHeight = 32;
 

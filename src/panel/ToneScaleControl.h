@@ -27,6 +27,8 @@ public:
     const int captionWidth = 70;
     const int valueWidth = 60;
     const int caption2Width = 70;
+    // Between a caption and its value at the least.
+    const int captionGap = 5;
     const Colour backgroundColour = rgb(0, 0, 0);
     const Colour frameTopLeft = rgb(80, 83, 133);
     const Colour frameBottomRight = rgb(255, 255, 255);

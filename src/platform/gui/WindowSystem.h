@@ -38,7 +38,6 @@ bool isWindow(WindowHandle* hwnd);
 
 // The object that receives the window's messages; null detaches it.
 void setWindowHandler(WindowHandle* hwnd, MessageHandler* handler);
-MessageHandler* getWindowHandler(WindowHandle* hwnd);
 
 WindowHandle* getParent(WindowHandle* hwnd);
 std::string getClassName(WindowHandle* hwnd);
@@ -65,6 +64,13 @@ bool isWindowEnabled(WindowHandle* hwnd);
 void setWindowFocusable(WindowHandle* hwnd, bool focusable);
 void setFocus(WindowHandle* hwnd);
 WindowHandle* getFocus();
+
+// What a window is for, in words: its tooltip and the name a screen reader
+// announces (for buttons that show only an icon).
+void setWindowDescription(WindowHandle* hwnd, const std::string& text);
+// The size the window needs to show its text and icon whole (buttons);
+// (0, 0) for other windows.
+Point getPreferredSize(WindowHandle* hwnd);
 
 // Marks the window's client area (or part of it) for painting: the next paint
 // sends WM_PAINT, and the drawing context of that paint is clipped to what
@@ -101,7 +107,6 @@ void processPostedMessages();
 // id restarts that timer.
 unsigned setTimer(WindowHandle* hwnd, unsigned id, unsigned intervalMs);
 bool killTimer(WindowHandle* hwnd, unsigned id);
-bool hasTimer(WindowHandle* hwnd, unsigned id);
 
 // The back buffer, for tests and pictures: its pixel at logical (x, y)
 // after any pending paint (as the screen would show it), black outside.

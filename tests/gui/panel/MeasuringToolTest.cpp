@@ -178,6 +178,45 @@ protected:
     std::unique_ptr<MeasuringTool> panel;
 };
 
+// Each icon button says what it does, as tooltip and to a screen reader, in
+// the language of the program.
+TEST_F(MeasuringToolTest, IconButtonsHaveTooltipsAndAccessibleNames) {
+    struct Case {
+        Language language;
+        const char* toggles[MeasuringTool::ToggleCount];
+        const char* transposes[MeasuringTool::TransposeCount];
+    };
+    const Case cases[] = {
+        {Language::English,
+         {"Show Tuning Information", "Show Strobe", "Show Deviation", "Show Spectrum",
+          "Show Protocol", "Show Keyboard", "Zoom", "Play Reference Tone"},
+         {"Octave Down", "Fifth Down", "Semitone Down", "Semitone Up", "Fifth Up", "Octave Up"}},
+        {Language::German,
+         {"Stimmungsangaben anzeigen", "Stroboskop anzeigen", "Abweichung anzeigen",
+          "Spektrum anzeigen", "Protokoll anzeigen", "Tastatur anzeigen", "Vergrößern",
+          "Referenzton spielen"},
+         {"Oktave tiefer", "Quinte tiefer", "Halbton tiefer", "Halbton höher", "Quinte höher",
+          "Oktave höher"}},
+    };
+    for (const Case& c : cases) {
+        state.setLanguage(c.language);
+        openPanel();
+        auto expectDescribed = [](const Window& button, const char* text) {
+            const QWidget* widget = widgetOf(button.getHandle());
+            ASSERT_NE(widget, nullptr);
+            EXPECT_EQ(widget->toolTip().toStdString(), text);
+            EXPECT_EQ(widget->accessibleName().toStdString(), text);
+        };
+        for (int i = 0; i < MeasuringTool::ToggleCount; ++i) {
+            expectDescribed(panel->getToggle(i), c.toggles[i]);
+        }
+        for (int j = 0; j < MeasuringTool::TransposeCount; ++j) {
+            expectDescribed(panel->getTransposeButton(j), c.transposes[j]);
+        }
+        closePanel();
+    }
+}
+
 TEST_F(MeasuringToolTest, FirstStartShowsA4WithoutDeviationAndOneKeyboardRow) {
     openPanel(1000, 700);
     const TargetData& target = panel->getTarget();
