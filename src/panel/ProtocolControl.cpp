@@ -41,7 +41,7 @@ ProtocolControl::ProtocolControl(WindowHandle* parent)
       removeButton(handle, 0, ResourceManager::getInstance().loadString(IDS_REMOVE)),
       protocol(DataStructure::getInstance().getProtocol()),
       toneScales(DataStructure::getInstance().getToneScales()) {
-    protocol.addWindow(this);
+    protocol.addListener(this);
     toneScales.addListener(this);
     const FontHandle buttonFont = ResourceManager::getInstance().getFont("Arial,14,PLAIN");
     autoCheck.setFont(buttonFont);
@@ -55,14 +55,21 @@ ProtocolControl::ProtocolControl(WindowHandle* parent)
 
 ProtocolControl::~ProtocolControl() {
     Settings(settingsSection).writeInt(settingsValue, autoRecord ? 1 : 0);
-    protocol.removeWindow(this);
+    protocol.removeListener(this);
     toneScales.removeListener(this);
 }
 
-void ProtocolControl::protocolMessage(unsigned message, std::uintptr_t wParam,
-                                      std::intptr_t lParam) {
+// The grid answers as a window, so that a change shows the same whether the
+// protocol or a message tells it.
+void ProtocolControl::onReset() {
     if (handle) {
-        sendMessage(handle, message, wParam, lParam);
+        sendMessage(handle, WM_PROTOCOL_RESET);
+    }
+}
+
+void ProtocolControl::onEntry(int note) {
+    if (handle) {
+        sendMessage(handle, WM_PROTOCOL_ENTRY, WParam(note));
     }
 }
 

@@ -22,7 +22,7 @@ class ToneScaleCollection;
 // shown result, "Record" the shown one, "Remove" deletes the target's entry.
 // A click into a cell makes its note the target (WM_TARGET_NOTE to the
 // parent).
-class ProtocolControl : public Window, public ToneScaleListener, public ProtocolWindow {
+class ProtocolControl : public Window, public ToneScaleListener, public ProtocolListener {
 public:
     explicit ProtocolControl(WindowHandle* parent);
     // Stores the automatic recording.
@@ -32,7 +32,8 @@ public:
                           LParam lParam) override;
     void toneScaleChanged() override;
     // The protocol's change notes arrive as window messages.
-    void protocolMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    void onReset() override;
+    void onEntry(int note) override;
 
     // The panel's target record, kept by reference.
     void setTarget(const TargetData& target);

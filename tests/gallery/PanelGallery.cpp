@@ -10,7 +10,7 @@
 #include "audio/CaptureDriver.h"
 #include "audio/CaptureDriverManager.h"
 #include "panel/MeasuringTool.h"
-#include "platform/gui/WindowResultReceiver.h"
+#include "panel/WindowResultReceiver.h"
 #include "platform/gui/WindowStyles.h"
 #include "platform/gui/WindowSystem.h"
 #include "platform/store/Settings.h"
@@ -74,8 +74,7 @@ void panelPicture(Gallery& gallery, int mask, int width, int height, const std::
                             gallery.host(width, height), &clock);
         panel.setPosition(0, 0, width, height);
         fillProtocol();
-        WindowResultReceiver(panel.getHandle())
-            .postMessage(WM_ANALYSIS_RESULT, measureSharp(capture, panel.getTarget()));
+        WindowResultReceiver(panel.getHandle()).deliver(measureSharp(capture, panel.getTarget()));
         processPostedMessages();
         // Let the strobe run a few ticks, as it would between two results.
         for (int i = 0; i < 5; ++i) {

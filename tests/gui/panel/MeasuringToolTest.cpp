@@ -10,9 +10,9 @@
 #include "analysis/WideSearch.h"
 #include "audio/CaptureDriverManager.h"
 #include "gui/GuiTestSupport.h"
+#include "panel/WindowResultReceiver.h"
 #include "platform/audio/VirtualAudioBackend.h"
 #include "platform/gui/QtBridge.h"
-#include "platform/gui/WindowResultReceiver.h"
 #include "platform/store/Settings.h"
 #include "resources/Language.h"
 #include "runtime/Messages.h"
@@ -100,7 +100,7 @@ public:
 protected:
     // Through the window layer, as the analysis thread posts it.
     void post(std::unique_ptr<AnalysisResultIfc> r) {
-        WindowResultReceiver(panel->getHandle()).postMessage(WM_ANALYSIS_RESULT, std::move(r));
+        WindowResultReceiver(panel->getHandle()).deliver(std::move(r));
         processPostedMessages();
     }
     void postAt(int cents, bool clean = true) { post(record(panel->getTarget(), cents, clean)); }

@@ -84,6 +84,11 @@ struct ProtocolFixture : ::testing::Test {
     }
 };
 
+TEST(ProtocolMessages, Values) {
+    EXPECT_EQ(WM_PROTOCOL_RESET, 0x466u);
+    EXPECT_EQ(WM_PROTOCOL_ENTRY, 0x467u);
+}
+
 TEST_F(ProtocolFixture, GeometryFontsAndButtonsOf600By300) {
     make(600, 300);
     EXPECT_EQ(control->labelColumnWidth, 19);
