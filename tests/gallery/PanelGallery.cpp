@@ -2,6 +2,7 @@
 // measured by the standard analyzer, with a few notes in the protocol; at
 // the size of a desktop window with every display, at first start, and small.
 #include "gallery/Gallery.h"
+#include "platform/gui/WindowTesting.h"
 
 #include "analysis/AnalysisResultStd.h"
 #include "analysis/AnalyzerStd.h"

@@ -1,4 +1,5 @@
 #include "GuiTestSupport.h"
+#include "platform/gui/WindowTesting.h"
 
 #include "platform/gui/DrawingContext.h"
 #include "runtime/Messages.h"

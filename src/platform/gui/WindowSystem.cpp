@@ -1,4 +1,5 @@
 #include "platform/gui/WindowSystem.h"
+#include "platform/gui/WindowTesting.h"
 
 #include "platform/gui/PlatformWindow.h"
 #include "platform/gui/QtBridge.h"

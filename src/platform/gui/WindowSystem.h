@@ -99,24 +99,12 @@ bool postMessageOwned(WindowHandle* hwnd, unsigned message, std::unique_ptr<T> p
     return postMessageOwned(hwnd, message, payload.release(),
                             [](void* p) { delete static_cast<T*>(p); });
 }
-// Delivers every message posted so far (tests, and modal waits).
-void processPostedMessages();
 
 // Timers: every interval ms the window receives WM_TIMER with wParam = id.
 // id 0 picks an unused id. Returns the id, 0 on failure; setting an existing
 // id restarts that timer.
 unsigned setTimer(WindowHandle* hwnd, unsigned id, unsigned intervalMs);
 bool killTimer(WindowHandle* hwnd, unsigned id);
-
-// The back buffer, for tests and pictures: its pixel at logical (x, y)
-// after any pending paint (as the screen would show it), black outside.
-// With children, saving renders the window as the screen shows it.
-Colour getPixel(WindowHandle* hwnd, int x, int y);
-bool saveWindowImage(WindowHandle* hwnd, const std::string& path, bool withChildren = true);
-// The pixel ratio of the back buffer: the screen's, unless overridden (0
-// returns to the screen's). A change rebuilds and repaints the buffer.
-void setWindowPixelRatio(WindowHandle* hwnd, double ratio);
-double getWindowPixelRatio(WindowHandle* hwnd);
 
 // The colour of button faces, to match strips next to buttons.
 Colour buttonFaceColour();

@@ -30,6 +30,7 @@
 #include "platform/gui/MessageBox.h"
 #include "platform/gui/QtBridge.h"
 #include "platform/gui/WindowSystem.h"
+#include "platform/gui/WindowTesting.h"
 #include "platform/store/Settings.h"
 #include "resources/CommandIds.h"
 #include "resources/Language.h"

@@ -1,4 +1,5 @@
 #include "panel/ChartControl.h"
+#include "platform/gui/WindowTesting.h"
 
 #include "DisplayPixels.h"
 #include "gui/GuiTestSupport.h"

@@ -6,6 +6,7 @@
 #include "platform/gui/GuiTypes.h"
 #include "platform/gui/WindowStyles.h"
 #include "platform/gui/WindowSystem.h"
+#include "platform/gui/WindowTesting.h"
 
 #include <memory>
 #include <string>

@@ -1,4 +1,5 @@
 #include "panel/ToneScaleControl.h"
+#include "platform/gui/WindowTesting.h"
 
 #include "DisplayPixels.h"
 #include "PanelState.h"
