@@ -34,7 +34,9 @@ constexpr int BlackKeyDivisor = 28;
 
 MeasuringTool::MeasuringTool(const std::string& className, const std::string& windowName,
                              unsigned style, WindowHandle* parent, AnalysisClock* clock)
-    : Window(className, windowName, style, parent), toneScaleControl(handle),
+    : Window(className, windowName, style, parent),
+      toneScaleControl(handle, DataStructure::getInstance().getToneScales(),
+                       ResourceManager::getInstance()),
       displayControl(handle), strobeControl(handle), deviationControl(handle), chartControl(handle),
       protocolControl(handle), keyboards{{OctaveKeyboard(handle), OctaveKeyboard(handle),
                                           OctaveKeyboard(handle), OctaveKeyboard(handle),

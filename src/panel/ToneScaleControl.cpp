@@ -3,7 +3,6 @@
 
 #include "platform/gui/WindowStyles.h"
 #include "runtime/Messages.h"
-#include "state/DataStructure.h"
 #include "tuning/ToneScaleCollection.h"
 #include "widgets/DrawingHelpers.h"
 #include "widgets/ResourceManager.h"
@@ -13,11 +12,11 @@
 
 namespace tonvela {
 
-ToneScaleControl::ToneScaleControl(WindowHandle* parent)
-    : Window("", "", WS_CHILD | WS_VISIBLE, parent, 0),
-      toneScales(DataStructure::getInstance().getToneScales()),
-      textFont(ResourceManager::getInstance().getFont("Arial,15,PLAIN")),
-      unitFont(ResourceManager::getInstance().smallFont) {
+ToneScaleControl::ToneScaleControl(WindowHandle* parent, ToneScaleCollection& toneScales,
+                                   const ResourceManager& resources)
+    : Window("", "", WS_CHILD | WS_VISIBLE, parent, 0), toneScales(toneScales),
+      resources(resources), textFont(resources.getFont("Arial,15,PLAIN")),
+      unitFont(resources.smallFont) {
     toneScales.addListener(this);
 }
 
@@ -48,7 +47,6 @@ void ToneScaleControl::paint(DrawingContext& dc) {
     dc.selectFont(textFont);
     dc.setTextColour(captionColour);
 
-    const ResourceManager& resources = ResourceManager::getInstance();
     const std::string captions1[] = {resources.loadString(IDS_TEMPER_CAPTION),
                                      resources.loadString(IDS_KEYNOTE_CAPTION),
                                      resources.loadString(IDS_PITCH_CAPTION)};

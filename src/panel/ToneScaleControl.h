@@ -7,13 +7,16 @@
 
 namespace tonvela {
 
+class ResourceManager;
 class ToneScaleCollection;
 
 // The scale settings as text: temperament, keynote, standard pitch,
-// calibration and octave stretch. Repainted whenever they change.
+// calibration and octave stretch. Repainted whenever they change. Reads the
+// scale settings and texts it is given; both outlive it.
 class ToneScaleControl : public Window, public ToneScaleListener {
 public:
-    explicit ToneScaleControl(WindowHandle* parent);
+    ToneScaleControl(WindowHandle* parent, ToneScaleCollection& toneScales,
+                     const ResourceManager& resources);
     ~ToneScaleControl() override;
 
     LResult handleMessage(WindowHandle* hwnd, unsigned message, WParam wParam,
@@ -21,6 +24,7 @@ public:
     void toneScaleChanged() override;
 
     ToneScaleCollection& toneScales;
+    const ResourceManager& resources;
     const int leftInset = 8;
     const int topInset = 3;
     const int rowHeight = 19;

@@ -9,6 +9,7 @@
 #include "panel/ProtocolControl.h"
 #include "panel/ToneScaleControl.h"
 #include "state/DataStructure.h"
+#include "widgets/ResourceManager.h"
 
 #include <algorithm>
 #include <cmath>
@@ -64,7 +65,8 @@ TONVELA_GALLERY_PAGE(toneScale) {
     ToneScaleCollection& scales = DataStructure::getInstance().getToneScales();
     for (const int width : {394, 600}) {
         WindowHandle* host = gallery.host(width, 66);
-        ToneScaleControl control(host);
+        ToneScaleControl control(host, DataStructure::getInstance().getToneScales(),
+                                 ResourceManager::getInstance());
         control.setPosition(0, 0, width, 66);
         scales.setScale("equal", 0, 440.0f, 0.0f);
         gallery.save(host, "tuning-info-" + std::to_string(width) + "-equal");

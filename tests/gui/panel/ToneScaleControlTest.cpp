@@ -27,7 +27,8 @@ struct ToneScaleFixture : ::testing::Test {
     std::unique_ptr<ToneScaleControl> control;
 
     void make(int width = 400, int height = 66) {
-        control = std::make_unique<ToneScaleControl>(parent.getHandle());
+        control = std::make_unique<ToneScaleControl>(parent.getHandle(), scales(),
+                                                     ResourceManager::getInstance());
         control->setPosition(0, 0, width, height);
         updateWindow(control->getHandle());
     }
