@@ -7,7 +7,7 @@
 #include "platform/store/Settings.h"
 #include "runtime/Messages.h"
 #include "runtime/NumberText.h"
-#include "state/DataStructure.h"
+#include "state/Protocol.h"
 #include "tuning/ToneScaleCollection.h"
 #include "widgets/DrawingHelpers.h"
 #include "widgets/ResourceManager.h"
@@ -32,18 +32,18 @@ std::string gridFontName(int size, bool bold) {
 
 } // namespace
 
-ProtocolControl::ProtocolControl(WindowHandle* parent)
-    : Window("", "", WS_CHILD | WS_VISIBLE, parent, 0),
-      headerFont(ResourceManager::getInstance().getFont("Arial,24,BOLD")),
-      valueFont(ResourceManager::getInstance().getFont("Arial,24,PLAIN")),
-      autoCheck(handle, 0, ResourceManager::getInstance().loadString(IDS_AUTOMATIC)),
-      recordButton(handle, 0, ResourceManager::getInstance().loadString(IDS_RECORD)),
-      removeButton(handle, 0, ResourceManager::getInstance().loadString(IDS_REMOVE)),
-      protocol(DataStructure::getInstance().getProtocol()),
-      toneScales(DataStructure::getInstance().getToneScales()) {
+ProtocolControl::ProtocolControl(WindowHandle* parent, Protocol& protocol,
+                                 ToneScaleCollection& toneScales, const ResourceManager& resources)
+    : Window("", "", WS_CHILD | WS_VISIBLE, parent, 0), resources(resources),
+      headerFont(resources.getFont("Arial,24,BOLD")),
+      valueFont(resources.getFont("Arial,24,PLAIN")),
+      autoCheck(handle, 0, resources.loadString(IDS_AUTOMATIC)),
+      recordButton(handle, 0, resources.loadString(IDS_RECORD)),
+      removeButton(handle, 0, resources.loadString(IDS_REMOVE)), protocol(protocol),
+      toneScales(toneScales) {
     protocol.addListener(this);
     toneScales.addListener(this);
-    const FontHandle buttonFont = ResourceManager::getInstance().getFont("Arial,14,PLAIN");
+    const FontHandle buttonFont = resources.getFont("Arial,14,PLAIN");
     autoCheck.setFont(buttonFont);
     recordButton.setFont(buttonFont);
     removeButton.setFont(buttonFont);
@@ -95,7 +95,6 @@ void ProtocolControl::setResult(const AnalysisResultIfc* r) {
 }
 
 void ProtocolControl::confirmClear() {
-    const ResourceManager& resources = ResourceManager::getInstance();
     if (messageBox(handle, resources.loadString(IDS_CLEAR_PROTOCOL_QUESTION),
                    resources.loadString(IDS_CLEAR_PROTOCOL),
                    MB_OKCANCEL | MB_ICONQUESTION) == IDOK) {
@@ -127,7 +126,6 @@ void ProtocolControl::layout(int width, int height) {
     rowHeight = (height - 2 * outerMargin - stripHeight) / 9;
     gridTop = (height - stripHeight - 9 * rowHeight) / 2;
 
-    const ResourceManager& resources = ResourceManager::getInstance();
     const int size = fontSizeFor(cellWidth, rowHeight);
     headerFont = resources.getFont(gridFontName(size, true));
     valueFont = resources.getFont(gridFontName(size, false));

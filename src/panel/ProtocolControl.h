@@ -14,6 +14,8 @@
 
 namespace tonvela {
 
+class ResourceManager;
+
 class ToneScaleCollection;
 
 // The protocol grid: 12 note columns by 8 octave rows showing, for every
@@ -24,7 +26,9 @@ class ToneScaleCollection;
 // parent).
 class ProtocolControl : public Window, public ToneScaleListener, public ProtocolListener {
 public:
-    explicit ProtocolControl(WindowHandle* parent);
+    // protocol, toneScales and resources are borrowed and outlive the grid.
+    ProtocolControl(WindowHandle* parent, Protocol& protocol, ToneScaleCollection& toneScales,
+                    const ResourceManager& resources);
     // Stores the automatic recording.
     ~ProtocolControl() override;
 
@@ -87,6 +91,7 @@ private:
     void drawTargetOutline(DrawingContext& dc, int note, Colour colour);
     Colour cellColour(int column) const;
 
+    const ResourceManager& resources;
     const TargetData* target = nullptr;
     const AnalysisResultIfc* result = nullptr;
     FontHandle headerFont;

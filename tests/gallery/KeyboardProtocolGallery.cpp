@@ -94,7 +94,9 @@ TONVELA_GALLERY_PAGE(protocol) {
     for (const auto& [width, height] :
          {std::pair{792, 300}, std::pair{600, 300}, std::pair{1180, 420}, std::pair{400, 200}}) {
         WindowHandle* host = gallery.host(width, height);
-        ProtocolControl control(host);
+        ProtocolControl control(host, DataStructure::getInstance().getProtocol(),
+                                DataStructure::getInstance().getToneScales(),
+                                ResourceManager::getInstance());
         control.setTarget(target);
         control.setPosition(0, 0, width, height);
         control.targetChanged();

@@ -52,7 +52,8 @@ struct ProtocolFixture : ::testing::Test {
     void TearDown() override { setMessageBoxAnswer(nullptr); }
 
     void make(int width = 600, int height = 300) {
-        control = std::make_unique<PaintCounting<ProtocolControl>>(parent.getHandle());
+        control = std::make_unique<PaintCounting<ProtocolControl>>(
+            parent.getHandle(), protocol(), scales(), ResourceManager::getInstance());
         control->setTarget(target);
         control->setPosition(0, 0, width, height);
         control->targetChanged();
