@@ -5,6 +5,7 @@
 #include "analysis/PeakShape.h"
 #include "analysis/ToneChecks.h"
 #include "audio/CaptureDriverManager.h"
+#include "runtime/Bessel.h"
 #include "state/DataStructure.h"
 
 #include <algorithm>
@@ -46,19 +47,6 @@ constexpr float CONFIRMING_SHARE = 0.1f;
 // lower note lies) to the top of the low-pass's flat band.
 constexpr float LOWEST_PARTIAL = 0.4f;
 constexpr float HIGHEST_PARTIAL = 0.44f;
-
-// The zeroth-order modified Bessel function, for the Kaiser window.
-double besselI0(double x) {
-    double sum = 1.0;
-    double term = 1.0;
-    for (int k = 1; k < 50; ++k) {
-        term *= (x / (2.0 * k)) * (x / (2.0 * k));
-        sum += term;
-        if (term < sum * 1e-17)
-            break;
-    }
-    return sum;
-}
 
 } // namespace
 

@@ -1,21 +1,19 @@
 #pragma once
 
 #include "analysis/AnalysisResultIfc.h"
-#include "runtime/Messages.h"
 
 #include <memory>
 
 namespace tonvela {
 
-// What the analysis thread sees of the window that receives its results: a
-// thread-safe post of a message with an owned payload, which the window layer
-// delivers as the message's wParam. The payload passes to
-// the receiver with the call; a message that is never delivered (the window
-// is gone, the queue is shut down) destroys its payload.
+// What the analysis thread sees of whoever receives its results: each
+// finished record is handed over with the call, from the analysis thread, so
+// an implementation must be thread-safe. The panel posts it on to its window;
+// the command-line tool prints it.
 class ResultReceiver {
 public:
     virtual ~ResultReceiver() = default;
-    virtual void postMessage(unsigned int message, std::unique_ptr<AnalysisResultIfc> payload) = 0;
+    virtual void deliver(std::unique_ptr<AnalysisResultIfc> result) = 0;
 };
 
 } // namespace tonvela

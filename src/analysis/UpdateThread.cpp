@@ -65,7 +65,7 @@ void UpdateThread::stop() {
 void UpdateThread::post(std::unique_ptr<AnalysisResultIfc> result) {
     // Without a receiver the record is destroyed here.
     if (ResultReceiver* r = receiver.load())
-        r->postMessage(WM_ANALYSIS_RESULT, std::move(result));
+        r->deliver(std::move(result));
 }
 
 void UpdateThread::sleepFor(int milliseconds) {

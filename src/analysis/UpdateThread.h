@@ -19,8 +19,8 @@ namespace tonvela {
 // The analysis thread. Keeps a cadence of one result every 400 ms: in the
 // Standard and Accurate modes ten passes of the standard analyzer spread over
 // the period, in the Most Accurate mode one precision analysis and a sleep for
-// the rest. Each finished record is posted to the receiver as
-// WM_ANALYSIS_RESULT, which takes it over.
+// the rest. Each finished record is handed to the receiver, which takes it
+// over.
 //
 // The target and the measurement settings are handed over as immutable
 // copies at each change: the panel may rewrite its own record, and the

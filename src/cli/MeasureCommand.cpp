@@ -252,14 +252,14 @@ float median(std::vector<float> values) {
         (static_cast<double>(values[middle - 1]) + static_cast<double>(values[middle])) / 2.0);
 }
 
-// Prints each result as it is posted, with the simulated time at which the
+// Prints each result as it is delivered, with the simulated time at which the
 // analysis thread posted it, and keeps what the summary needs.
 class ResultPrinter : public ResultReceiver {
 public:
     ResultPrinter(AnalysisClock& clock, bool json) : clock(clock), json(json) {}
 
-    void postMessage(unsigned int message, std::unique_ptr<AnalysisResultIfc> result) override {
-        if (message != WM_ANALYSIS_RESULT || !result)
+    void deliver(std::unique_ptr<AnalysisResultIfc> result) override {
+        if (!result)
             return;
         const std::string time = NumberText::fixed(clock.now() / 1000.0, 3);
         const auto* precise = dynamic_cast<const AnalysisResultPro*>(result.get());

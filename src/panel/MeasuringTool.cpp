@@ -4,6 +4,7 @@
 #include "platform/gui/DrawingContext.h"
 #include "platform/gui/WindowSystem.h"
 #include "resources/IconIds.h"
+#include "resources/StringIds.h"
 #include "runtime/Messages.h"
 #include "state/DataStructure.h"
 #include "tuning/ToneScaleCollection.h"
@@ -33,12 +34,15 @@ constexpr int BlackKeyDivisor = 28;
 
 MeasuringTool::MeasuringTool(const std::string& className, const std::string& windowName,
                              unsigned style, WindowHandle* parent, AnalysisClock* clock)
-    : Window(className, windowName, style, parent), toneScaleControl(handle),
+    : Window(className, windowName, style, parent),
+      toneScaleControl(handle, DataStructure::getInstance().getToneScales(),
+                       ResourceManager::getInstance()),
       displayControl(handle), strobeControl(handle), deviationControl(handle), chartControl(handle),
-      protocolControl(handle), keyboards{{OctaveKeyboard(handle), OctaveKeyboard(handle),
-                                          OctaveKeyboard(handle), OctaveKeyboard(handle),
-                                          OctaveKeyboard(handle), OctaveKeyboard(handle),
-                                          OctaveKeyboard(handle), OctaveKeyboard(handle)}},
+      protocolControl(handle, DataStructure::getInstance().getProtocol(),
+                      DataStructure::getInstance().getToneScales(), ResourceManager::getInstance()),
+      keyboards{{OctaveKeyboard(handle), OctaveKeyboard(handle), OctaveKeyboard(handle),
+                 OctaveKeyboard(handle), OctaveKeyboard(handle), OctaveKeyboard(handle),
+                 OctaveKeyboard(handle), OctaveKeyboard(handle)}},
       toggles{
           {ToggleButton(handle, IconShowTuningInfo, ""), ToggleButton(handle, IconShowStrobe, ""),
            ToggleButton(handle, IconShowDeviation, ""), ToggleButton(handle, IconShowChart, ""),
@@ -56,11 +60,17 @@ MeasuringTool::MeasuringTool(const std::string& className, const std::string& wi
     // anywhere on it, its displays and its buttons included, gives it the
     // focus, and no button keeps it.
     setWindowFocusable(handle, true);
-    for (ToggleButton& toggle : toggles) {
-        setWindowFocusable(toggle.getHandle(), false);
+    // The icon buttons say in words what they do, as tooltip and to a
+    // screen reader.
+    const ResourceManager& resources = ResourceManager::getInstance();
+    for (int i = 0; i < ToggleCount; ++i) {
+        setWindowFocusable(toggles[i].getHandle(), false);
+        setWindowDescription(toggles[i].getHandle(), resources.loadString(IDS_TIP_TUNING_INFO + i));
     }
-    for (Button& button : transposeButtons) {
-        setWindowFocusable(button.getHandle(), false);
+    for (int j = 0; j < TransposeCount; ++j) {
+        setWindowFocusable(transposeButtons[j].getHandle(), false);
+        setWindowDescription(transposeButtons[j].getHandle(),
+                             resources.loadString(IDS_TIP_OCTAVE_DOWN + j));
     }
     setWindowFocusable(protocolControl.getAutoCheck().getHandle(), false);
     setWindowFocusable(protocolControl.getRecordButton().getHandle(), false);

@@ -11,7 +11,7 @@
 #include "panel/ProtocolControl.h"
 #include "panel/StrobeControl.h"
 #include "panel/ToneScaleControl.h"
-#include "platform/gui/WindowResultReceiver.h"
+#include "panel/WindowResultReceiver.h"
 #include "state/DataStructureListener.h"
 #include "state/MeasuringToolConfig.h"
 #include "tools/FrequencySynth.h"

@@ -7,10 +7,12 @@
 #include "platform/store/Settings.h"
 #include "runtime/Messages.h"
 #include "runtime/NumberText.h"
-#include "state/DataStructure.h"
+#include "state/Protocol.h"
 #include "tuning/ToneScaleCollection.h"
 #include "widgets/DrawingHelpers.h"
 #include "widgets/ResourceManager.h"
+
+#include <algorithm>
 
 namespace tonvela {
 
@@ -30,18 +32,18 @@ std::string gridFontName(int size, bool bold) {
 
 } // namespace
 
-ProtocolControl::ProtocolControl(WindowHandle* parent)
-    : Window("", "", WS_CHILD | WS_VISIBLE, parent, 0),
-      headerFont(ResourceManager::getInstance().getFont("Arial,24,BOLD")),
-      valueFont(ResourceManager::getInstance().getFont("Arial,24,PLAIN")),
-      autoCheck(handle, 0, ResourceManager::getInstance().loadString(IDS_AUTOMATIC)),
-      recordButton(handle, 0, ResourceManager::getInstance().loadString(IDS_RECORD)),
-      removeButton(handle, 0, ResourceManager::getInstance().loadString(IDS_REMOVE)),
-      protocol(DataStructure::getInstance().getProtocol()),
-      toneScales(DataStructure::getInstance().getToneScales()) {
-    protocol.addWindow(this);
+ProtocolControl::ProtocolControl(WindowHandle* parent, Protocol& protocol,
+                                 ToneScaleCollection& toneScales, const ResourceManager& resources)
+    : Window("", "", WS_CHILD | WS_VISIBLE, parent, 0), resources(resources),
+      headerFont(resources.getFont("Arial,24,BOLD")),
+      valueFont(resources.getFont("Arial,24,PLAIN")),
+      autoCheck(handle, 0, resources.loadString(IDS_AUTOMATIC)),
+      recordButton(handle, 0, resources.loadString(IDS_RECORD)),
+      removeButton(handle, 0, resources.loadString(IDS_REMOVE)), protocol(protocol),
+      toneScales(toneScales) {
+    protocol.addListener(this);
     toneScales.addListener(this);
-    const FontHandle buttonFont = ResourceManager::getInstance().getFont("Arial,14,PLAIN");
+    const FontHandle buttonFont = resources.getFont("Arial,14,PLAIN");
     autoCheck.setFont(buttonFont);
     recordButton.setFont(buttonFont);
     removeButton.setFont(buttonFont);
@@ -53,14 +55,21 @@ ProtocolControl::ProtocolControl(WindowHandle* parent)
 
 ProtocolControl::~ProtocolControl() {
     Settings(settingsSection).writeInt(settingsValue, autoRecord ? 1 : 0);
-    protocol.removeWindow(this);
+    protocol.removeListener(this);
     toneScales.removeListener(this);
 }
 
-void ProtocolControl::protocolMessage(unsigned message, std::uintptr_t wParam,
-                                      std::intptr_t lParam) {
+// The grid answers as a window, so that a change shows the same whether the
+// protocol or a message tells it.
+void ProtocolControl::onReset() {
     if (handle) {
-        sendMessage(handle, message, wParam, lParam);
+        sendMessage(handle, WM_PROTOCOL_RESET);
+    }
+}
+
+void ProtocolControl::onEntry(int note) {
+    if (handle) {
+        sendMessage(handle, WM_PROTOCOL_ENTRY, WParam(note));
     }
 }
 
@@ -86,7 +95,6 @@ void ProtocolControl::setResult(const AnalysisResultIfc* r) {
 }
 
 void ProtocolControl::confirmClear() {
-    const ResourceManager& resources = ResourceManager::getInstance();
     if (messageBox(handle, resources.loadString(IDS_CLEAR_PROTOCOL_QUESTION),
                    resources.loadString(IDS_CLEAR_PROTOCOL),
                    MB_OKCANCEL | MB_ICONQUESTION) == IDOK) {
@@ -118,18 +126,21 @@ void ProtocolControl::layout(int width, int height) {
     rowHeight = (height - 2 * outerMargin - stripHeight) / 9;
     gridTop = (height - stripHeight - 9 * rowHeight) / 2;
 
-    const ResourceManager& resources = ResourceManager::getInstance();
     const int size = fontSizeFor(cellWidth, rowHeight);
     headerFont = resources.getFont(gridFontName(size, true));
     valueFont = resources.getFont(gridFontName(size, false));
 
-    // Three 98-pixel controls 4 pixels apart, the last 4 pixels from the
-    // right edge.
-    const int x0 = width - 3 * buttonGap - 294;
+    // Three controls 4 pixels apart, the last 4 pixels from the right edge,
+    // each 98 pixels wide or as wide as its caption needs.
     const int y = height - buttonGap - buttonHeight - 1;
-    autoCheck.setPosition(x0, y, 98, buttonHeight);
-    recordButton.setPosition(x0 + 102, y, 98, buttonHeight);
-    removeButton.setPosition(x0 + 204, y, 98, buttonHeight);
+    int right = width - buttonGap;
+    for (Window* control :
+         {static_cast<Window*>(&removeButton), static_cast<Window*>(&recordButton),
+          static_cast<Window*>(&autoCheck)}) {
+        const int w = std::max(buttonWidth, getPreferredSize(control->getHandle()).x);
+        control->setPosition(right - w, y, w, buttonHeight);
+        right -= w + buttonGap;
+    }
 }
 
 Rect ProtocolControl::cellRect(int note) const {

@@ -14,6 +14,8 @@
 
 namespace tonvela {
 
+class ResourceManager;
+
 class ToneScaleCollection;
 
 // The protocol grid: 12 note columns by 8 octave rows showing, for every
@@ -22,9 +24,11 @@ class ToneScaleCollection;
 // shown result, "Record" the shown one, "Remove" deletes the target's entry.
 // A click into a cell makes its note the target (WM_TARGET_NOTE to the
 // parent).
-class ProtocolControl : public Window, public ToneScaleListener, public ProtocolWindow {
+class ProtocolControl : public Window, public ToneScaleListener, public ProtocolListener {
 public:
-    explicit ProtocolControl(WindowHandle* parent);
+    // protocol, toneScales and resources are borrowed and outlive the grid.
+    ProtocolControl(WindowHandle* parent, Protocol& protocol, ToneScaleCollection& toneScales,
+                    const ResourceManager& resources);
     // Stores the automatic recording.
     ~ProtocolControl() override;
 
@@ -32,7 +36,8 @@ public:
                           LParam lParam) override;
     void toneScaleChanged() override;
     // The protocol's change notes arrive as window messages.
-    void protocolMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    void onReset() override;
+    void onEntry(int note) override;
 
     // The panel's target record, kept by reference.
     void setTarget(const TargetData& target);
@@ -66,6 +71,7 @@ public:
     int gridTop = 0;
     const int outerMargin = 5;
     const int buttonHeight = 24;
+    const int buttonWidth = 98;
     const int buttonGap = 4;
     const int stripHeight = 32;
 
@@ -85,6 +91,7 @@ private:
     void drawTargetOutline(DrawingContext& dc, int note, Colour colour);
     Colour cellColour(int column) const;
 
+    const ResourceManager& resources;
     const TargetData* target = nullptr;
     const AnalysisResultIfc* result = nullptr;
     FontHandle headerFont;

@@ -3,18 +3,20 @@
 
 #include "platform/gui/WindowStyles.h"
 #include "runtime/Messages.h"
-#include "state/DataStructure.h"
 #include "tuning/ToneScaleCollection.h"
 #include "widgets/DrawingHelpers.h"
 #include "widgets/ResourceManager.h"
 
+#include <algorithm>
+#include <string>
+
 namespace tonvela {
 
-ToneScaleControl::ToneScaleControl(WindowHandle* parent)
-    : Window("", "", WS_CHILD | WS_VISIBLE, parent, 0),
-      toneScales(DataStructure::getInstance().getToneScales()),
-      textFont(ResourceManager::getInstance().getFont("Arial,15,PLAIN")),
-      unitFont(ResourceManager::getInstance().smallFont) {
+ToneScaleControl::ToneScaleControl(WindowHandle* parent, ToneScaleCollection& toneScales,
+                                   const ResourceManager& resources)
+    : Window("", "", WS_CHILD | WS_VISIBLE, parent, 0), toneScales(toneScales),
+      resources(resources), textFont(resources.getFont("Arial,15,PLAIN")),
+      unitFont(resources.smallFont) {
     toneScales.addListener(this);
 }
 
@@ -45,29 +47,41 @@ void ToneScaleControl::paint(DrawingContext& dc) {
     dc.selectFont(textFont);
     dc.setTextColour(captionColour);
 
-    const ResourceManager& resources = ResourceManager::getInstance();
+    const std::string captions1[] = {resources.loadString(IDS_TEMPER_CAPTION),
+                                     resources.loadString(IDS_KEYNOTE_CAPTION),
+                                     resources.loadString(IDS_PITCH_CAPTION)};
+    const std::string captions2[] = {resources.loadString(IDS_CALIBRATION_CAPTION),
+                                     resources.loadString(IDS_STRETCH_CAPTION)};
+    // The columns keep their places unless a caption needs more room; then
+    // everything right of it moves along.
+    auto widest = [&dc, gap = captionGap](const auto& texts, int least) {
+        int w = least;
+        for (const std::string& text : texts) {
+            w = std::max(w, dc.measureText(text).x + gap);
+        }
+        return w;
+    };
     const int x1 = l + leftInset;
-    const int x2 = l + 148; // the second caption column, after the first values
+    const int v1 = x1 + widest(captions1, captionWidth + captionGap);
+    const int x2 = v1 + valueWidth + 5; // the second caption column, after the first values
+    const int v2 = x2 + widest(captions2, caption2Width + captionGap);
     const int row1 = t + topInset;
     const int row2 = row1 + rowHeight;
     const int row3 = row2 + rowHeight;
-    drawTextLeft(dc, resources.loadString(IDS_TEMPER_CAPTION), x1, row1, captionWidth, rowHeight);
-    drawTextLeft(dc, resources.loadString(IDS_KEYNOTE_CAPTION), x1, row2, captionWidth, rowHeight);
-    drawTextLeft(dc, resources.loadString(IDS_PITCH_CAPTION), x1, row3, captionWidth, rowHeight);
-    drawTextLeft(dc, resources.loadString(IDS_CALIBRATION_CAPTION), x2, row2, caption2Width,
-                 rowHeight);
-    drawTextLeft(dc, resources.loadString(IDS_STRETCH_CAPTION), x2, row3, caption2Width, rowHeight);
+    drawTextLeft(dc, captions1[0], x1, row1, v1 - x1, rowHeight);
+    drawTextLeft(dc, captions1[1], x1, row2, v1 - x1, rowHeight);
+    drawTextLeft(dc, captions1[2], x1, row3, v1 - x1, rowHeight);
+    drawTextLeft(dc, captions2[0], x2, row2, v2 - x2, rowHeight);
+    drawTextLeft(dc, captions2[1], x2, row3, v2 - x2, rowHeight);
 
-    // The units stand at fixed places of the client area.
+    // The units stand right of the values, one pixel lower.
     dc.selectFont(unitFont);
-    drawTextLeft(dc, "Hz", 128, 42, captionWidth, rowHeight);
-    drawTextLeft(dc, "Cent", 262, 23, captionWidth, rowHeight);
-    drawTextLeft(dc, "Cent", 262, 42, captionWidth, rowHeight);
+    drawTextLeft(dc, "Hz", v1 + 45, row3 + 1, captionWidth, rowHeight);
+    drawTextLeft(dc, "Cent", v2 + 39, row2 + 1, captionWidth, rowHeight);
+    drawTextLeft(dc, "Cent", v2 + 39, row3 + 1, captionWidth, rowHeight);
 
     dc.selectFont(textFont);
     dc.setTextColour(valueColour);
-    const int v1 = l + 83;
-    const int v2 = l + 223;
     const ToneScale* scale = toneScales.getCurrentScale();
     drawTextLeft(dc, scale ? scale->getName() : std::string(), v1, row1, client.right - v1 - 2,
                  rowHeight);

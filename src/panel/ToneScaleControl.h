@@ -7,13 +7,16 @@
 
 namespace tonvela {
 
+class ResourceManager;
 class ToneScaleCollection;
 
 // The scale settings as text: temperament, keynote, standard pitch,
-// calibration and octave stretch. Repainted whenever they change.
+// calibration and octave stretch. Repainted whenever they change. Reads the
+// scale settings and texts it is given; both outlive it.
 class ToneScaleControl : public Window, public ToneScaleListener {
 public:
-    explicit ToneScaleControl(WindowHandle* parent);
+    ToneScaleControl(WindowHandle* parent, ToneScaleCollection& toneScales,
+                     const ResourceManager& resources);
     ~ToneScaleControl() override;
 
     LResult handleMessage(WindowHandle* hwnd, unsigned message, WParam wParam,
@@ -21,12 +24,15 @@ public:
     void toneScaleChanged() override;
 
     ToneScaleCollection& toneScales;
+    const ResourceManager& resources;
     const int leftInset = 8;
     const int topInset = 3;
     const int rowHeight = 19;
     const int captionWidth = 70;
     const int valueWidth = 60;
     const int caption2Width = 70;
+    // Between a caption and its value at the least.
+    const int captionGap = 5;
     const Colour backgroundColour = rgb(0, 0, 0);
     const Colour frameTopLeft = rgb(80, 83, 133);
     const Colour frameBottomRight = rgb(255, 255, 255);

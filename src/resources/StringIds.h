@@ -251,4 +251,21 @@ inline constexpr int IDS_HELP_PAGE_AT = 2140;
 // How often sound input was lost since the program started (%1).
 inline constexpr int IDS_LOST_INPUT = 2600;
 
+// The panel's icon buttons: tooltips and accessible names, in the order of
+// the button row (eight toggles, then six transpose buttons).
+inline constexpr int IDS_TIP_TUNING_INFO = 2700;
+inline constexpr int IDS_TIP_STROBE = 2701;
+inline constexpr int IDS_TIP_DEVIATION = 2702;
+inline constexpr int IDS_TIP_CHART = 2703;
+inline constexpr int IDS_TIP_PROTOCOL = 2704;
+inline constexpr int IDS_TIP_KEYBOARD = 2705;
+inline constexpr int IDS_TIP_ZOOM = 2706;
+inline constexpr int IDS_TIP_REFERENCE_TONE = 2707;
+inline constexpr int IDS_TIP_OCTAVE_DOWN = 2708;
+inline constexpr int IDS_TIP_FIFTH_DOWN = 2709;
+inline constexpr int IDS_TIP_SEMITONE_DOWN = 2710;
+inline constexpr int IDS_TIP_SEMITONE_UP = 2711;
+inline constexpr int IDS_TIP_FIFTH_UP = 2712;
+inline constexpr int IDS_TIP_OCTAVE_UP = 2713;
+
 } // namespace tonvela

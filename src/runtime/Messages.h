@@ -12,7 +12,6 @@ inline constexpr unsigned WM_SETFOCUS = 0x0007;
 inline constexpr unsigned WM_KILLFOCUS = 0x0008;
 inline constexpr unsigned WM_PAINT = 0x000F;
 inline constexpr unsigned WM_SETFONT = 0x0030; // wParam: font handle
-inline constexpr unsigned WM_HELP = 0x0053;
 inline constexpr unsigned WM_KEYDOWN = 0x0100; // wParam: virtual-key code
 inline constexpr unsigned WM_COMMAND =
     0x0111; // HIWORD(wParam): notification, lParam: sender's handle

@@ -12,7 +12,7 @@ Protocol::Protocol() {
 
 void Protocol::clear() {
     std::fill(std::begin(frequencies), std::end(frequencies), 0.0f);
-    send(WM_PROTOCOL_RESET, 0);
+    tell(-1);
 }
 
 void Protocol::setFrequency(int index, float hertz, bool notify) {
@@ -21,11 +21,11 @@ void Protocol::setFrequency(int index, float hertz, bool notify) {
         return;
     frequencies[index] = hertz;
     if (notify)
-        send(WM_PROTOCOL_ENTRY, static_cast<std::uintptr_t>(index));
+        tell(index);
 }
 
 void Protocol::notifyReset() {
-    send(WM_PROTOCOL_RESET, 0);
+    tell(-1);
 }
 
 float Protocol::getDeviation(int index) const {
@@ -50,20 +50,24 @@ float Protocol::getDeviation(int index) const {
     return static_cast<float>(1200.0 * std::log(static_cast<double>(q)) / std::log(2.0));
 }
 
-void Protocol::addWindow(ProtocolWindow* window) {
-    windows.push_back(window);
+void Protocol::addListener(ProtocolListener* listener) {
+    listeners.push_back(listener);
 }
 
-void Protocol::removeWindow(ProtocolWindow* window) {
-    const auto it = std::find(windows.begin(), windows.end(), window);
-    if (it != windows.end())
-        windows.erase(it);
+void Protocol::removeListener(ProtocolListener* listener) {
+    const auto it = std::find(listeners.begin(), listeners.end(), listener);
+    if (it != listeners.end())
+        listeners.erase(it);
 }
 
-void Protocol::send(unsigned message, std::uintptr_t wParam) {
-    // By index: a window may register or unregister while it is told.
-    for (std::size_t i = 0; i < windows.size(); ++i)
-        windows[i]->protocolMessage(message, wParam, 0);
+void Protocol::tell(int note) {
+    // By index: a listener may register or unregister while it is told.
+    for (std::size_t i = 0; i < listeners.size(); ++i) {
+        if (note < 0)
+            listeners[i]->onReset();
+        else
+            listeners[i]->onEntry(note);
+    }
 }
 
 } // namespace tonvela

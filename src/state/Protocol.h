@@ -1,19 +1,18 @@
 #pragma once
 
-#include "runtime/Messages.h"
-
-#include <cstdint>
 #include <vector>
 
 namespace tonvela {
 
-// What the protocol needs of a window it tells about changes: one synchronous
-// message (WM_PROTOCOL_RESET or WM_PROTOCOL_ENTRY) on the user-interface thread. The protocol grid
-// implements it.
-class ProtocolWindow {
+// What the protocol tells those who show or keep it, synchronously on the
+// user-interface thread: the protocol grid and the document.
+class ProtocolListener {
 public:
-    virtual ~ProtocolWindow() = default;
-    virtual void protocolMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
+    virtual ~ProtocolListener() = default;
+    // Any entry may have changed (cleared, loaded).
+    virtual void onReset() = 0;
+    // The entry of note changed.
+    virtual void onEntry(int note) = 0;
 };
 
 // The tune-up protocol: the measured frequency of each note C0..B7, 0.0 for
@@ -40,14 +39,16 @@ public:
     // 0.0 for a note not measured.
     float getDeviation(int index) const;
 
-    void addWindow(ProtocolWindow* window);
-    void removeWindow(ProtocolWindow* window);
+    // A listener added twice is told twice.
+    void addListener(ProtocolListener* listener);
+    void removeListener(ProtocolListener* listener);
 
 private:
-    void send(unsigned message, std::uintptr_t wParam);
+    // note -1: a reset.
+    void tell(int note);
 
     float frequencies[NoteCount];
-    std::vector<ProtocolWindow*> windows;
+    std::vector<ProtocolListener*> listeners;
 };
 
 } // namespace tonvela

@@ -119,11 +119,11 @@ std::string cannotFind(const std::string& path) {
 
 TonvelaDoc::TonvelaDoc() {
     DataStructure::getInstance().getToneScales().addListener(this);
-    DataStructure::getInstance().getProtocol().addWindow(this);
+    DataStructure::getInstance().getProtocol().addListener(this);
 }
 
 TonvelaDoc::~TonvelaDoc() {
-    DataStructure::getInstance().getProtocol().removeWindow(this);
+    DataStructure::getInstance().getProtocol().removeListener(this);
     DataStructure::getInstance().getToneScales().removeListener(this);
 }
 
@@ -233,11 +233,15 @@ void TonvelaDoc::toneScaleChanged() {
     UpdateAllViews();
 }
 
-void TonvelaDoc::protocolMessage(unsigned, std::uintptr_t, std::intptr_t) {
+void TonvelaDoc::onReset() {
     // Recorded, removed or cleared entries are the user's measurements: losing
     // them without a question would lose work.
     if (!applying)
         SetModifiedFlag(true);
+}
+
+void TonvelaDoc::onEntry(int) {
+    onReset();
 }
 
 void TonvelaDoc::SetModifiedFlag(bool flag) {

@@ -25,7 +25,7 @@ public:
 // is saved with live in the central state. Files are "*.tnv". A change of the
 // scale settings or of a protocol entry (recorded, removed, cleared) marks it
 // modified; loading, saving and a new document leave it unmodified.
-class TonvelaDoc : public ToneScaleListener, public ProtocolWindow {
+class TonvelaDoc : public ToneScaleListener, public ProtocolListener {
 public:
     static constexpr const char* ProgramVersion = TONVELA_VERSION;
 
@@ -57,7 +57,8 @@ public:
     bool Serialize(ArchiveReader& archive, std::string& message);
 
     void toneScaleChanged() override;
-    void protocolMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    void onReset() override;
+    void onEntry(int note) override;
 
     bool IsModified() const { return modified; }
     void SetModifiedFlag(bool flag = true);

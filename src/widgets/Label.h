@@ -23,8 +23,6 @@ public:
     void setFont(FontHandle font) { this->font = font; }
     void draw(DrawingContext& dc, const std::string& text);
 
-    int getX() const { return x; }
-    int getY() const { return y; }
     FontHandle getFont() const { return font; }
     bool isDrawn() const { return drawn; }
     // Where the text was last drawn.

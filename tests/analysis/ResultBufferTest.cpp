@@ -1,4 +1,5 @@
 #include "analysis/ResultBuffer.h"
+#include "support/FakeResult.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -7,41 +8,23 @@
 namespace tonvela {
 namespace {
 
-// A record that only knows its lengths and tells when it is destroyed.
-class FakeResult : public AnalysisResultIfc {
-public:
-    FakeResult(int id, int windowMs, int intervalMs, std::vector<int>& destroyed)
-        : id(id), windowMs(windowMs), intervalMs(intervalMs), destroyed(destroyed) {}
-    ~FakeResult() override { destroyed.push_back(id); }
-    int getBinCount() const override { return 0; }
-    float getPeakLevel() const override { return 0; }
-    const float* getLevels() const override { return nullptr; }
-    float getBinCents(int) const override { return 0; }
-    bool isValid() const override { return true; }
-    const TargetData* getTargetData() const override { return &target; }
-    std::string getCentsText() const override { return text; }
-    std::string getFrequencyText() const override { return text; }
-    float getCents() const override { return 0; }
-    float getFrequency() const override { return 0; }
-    int getWindowMs() const override { return windowMs; }
-    int getIntervalMs() const override { return intervalMs; }
-
-    const int id;
-
-private:
-    int windowMs;
-    int intervalMs;
-    std::vector<int>& destroyed;
-    TargetData target;
-    std::string text;
-};
+// A record numbered id that notes its destruction in destroyed.
+std::unique_ptr<test::FakeResult> numbered(int id, int windowMs, int intervalMs,
+                                           std::vector<int>& destroyed) {
+    auto result = std::make_unique<test::FakeResult>();
+    result->windowMs = windowMs;
+    result->intervalMs = intervalMs;
+    result->frequency = float(id);
+    result->onDestroy = [id, &destroyed] { destroyed.push_back(id); };
+    return result;
+}
 
 class ResultBufferTest : public ::testing::Test {
 protected:
     void add(int windowMs, int intervalMs = 400) {
-        buffer.add(std::make_unique<FakeResult>(next++, windowMs, intervalMs, destroyed));
+        buffer.add(numbered(next++, windowMs, intervalMs, destroyed));
     }
-    int oldestId() const { return static_cast<FakeResult*>(buffer.oldest())->id; }
+    int oldestId() const { return int(buffer.oldest()->getFrequency()); }
 
     std::vector<int> destroyed;
     int next = 1;
@@ -105,7 +88,7 @@ TEST(ResultBuffer, DestructionDestroysEveryRecord) {
     {
         ResultBuffer buffer;
         for (int i = 0; i < 3; ++i)
-            buffer.add(std::make_unique<FakeResult>(i, 1000, 400, destroyed));
+            buffer.add(numbered(i, 1000, 400, destroyed));
     }
     EXPECT_EQ(destroyed.size(), 3u);
 }

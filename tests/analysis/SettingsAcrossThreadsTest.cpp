@@ -37,7 +37,7 @@ public:
 
 class Results : public ResultReceiver {
 public:
-    void postMessage(unsigned int, std::unique_ptr<AnalysisResultIfc> payload) override {
+    void deliver(std::unique_ptr<AnalysisResultIfc> payload) override {
         std::lock_guard<std::mutex> guard(lock);
         records.push_back(std::move(payload));
         count = static_cast<int>(records.size());

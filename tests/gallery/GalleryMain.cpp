@@ -2,6 +2,7 @@
 // pixel ratio 2), each in a process of its own so that the language and the
 // screen's pixel ratio are fixed for the run as in the program.
 #include "gallery/Gallery.h"
+#include "platform/gui/WindowTesting.h"
 
 #include "platform/gui/DrawingContext.h"
 #include "platform/gui/WindowStyles.h"

@@ -9,6 +9,7 @@
 #include "panel/ProtocolControl.h"
 #include "panel/ToneScaleControl.h"
 #include "state/DataStructure.h"
+#include "widgets/ResourceManager.h"
 
 #include <algorithm>
 #include <cmath>
@@ -64,7 +65,8 @@ TONVELA_GALLERY_PAGE(toneScale) {
     ToneScaleCollection& scales = DataStructure::getInstance().getToneScales();
     for (const int width : {394, 600}) {
         WindowHandle* host = gallery.host(width, 66);
-        ToneScaleControl control(host);
+        ToneScaleControl control(host, DataStructure::getInstance().getToneScales(),
+                                 ResourceManager::getInstance());
         control.setPosition(0, 0, width, 66);
         scales.setScale("equal", 0, 440.0f, 0.0f);
         gallery.save(host, "tuning-info-" + std::to_string(width) + "-equal");
@@ -92,7 +94,9 @@ TONVELA_GALLERY_PAGE(protocol) {
     for (const auto& [width, height] :
          {std::pair{792, 300}, std::pair{600, 300}, std::pair{1180, 420}, std::pair{400, 200}}) {
         WindowHandle* host = gallery.host(width, height);
-        ProtocolControl control(host);
+        ProtocolControl control(host, DataStructure::getInstance().getProtocol(),
+                                DataStructure::getInstance().getToneScales(),
+                                ResourceManager::getInstance());
         control.setTarget(target);
         control.setPosition(0, 0, width, height);
         control.targetChanged();

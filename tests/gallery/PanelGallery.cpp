@@ -2,6 +2,7 @@
 // measured by the standard analyzer, with a few notes in the protocol; at
 // the size of a desktop window with every display, at first start, and small.
 #include "gallery/Gallery.h"
+#include "platform/gui/WindowTesting.h"
 
 #include "analysis/AnalysisResultStd.h"
 #include "analysis/AnalyzerStd.h"
@@ -10,7 +11,7 @@
 #include "audio/CaptureDriver.h"
 #include "audio/CaptureDriverManager.h"
 #include "panel/MeasuringTool.h"
-#include "platform/gui/WindowResultReceiver.h"
+#include "panel/WindowResultReceiver.h"
 #include "platform/gui/WindowStyles.h"
 #include "platform/gui/WindowSystem.h"
 #include "platform/store/Settings.h"
@@ -74,8 +75,7 @@ void panelPicture(Gallery& gallery, int mask, int width, int height, const std::
                             gallery.host(width, height), &clock);
         panel.setPosition(0, 0, width, height);
         fillProtocol();
-        WindowResultReceiver(panel.getHandle())
-            .postMessage(WM_ANALYSIS_RESULT, measureSharp(capture, panel.getTarget()));
+        WindowResultReceiver(panel.getHandle()).deliver(measureSharp(capture, panel.getTarget()));
         processPostedMessages();
         // Let the strobe run a few ticks, as it would between two results.
         for (int i = 0; i < 5; ++i) {

@@ -1,6 +1,7 @@
 // The settings dialogs as they open: measurement settings, input device
 // (with a saved device that has gone), protocol properties and language.
 #include "gallery/Gallery.h"
+#include "platform/gui/WindowTesting.h"
 
 #include "app/dialogs/InputDeviceDialog.h"
 #include "app/dialogs/LanguageDialog.h"

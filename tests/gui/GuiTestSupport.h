@@ -7,6 +7,7 @@
 #include "platform/gui/WindowSystem.h"
 #include "widgets/Window.h"
 
+#include <string>
 #include <vector>
 
 namespace tonvela::test {
@@ -49,5 +50,16 @@ public:
 bool allPixels(WindowHandle* hwnd, const Rect& rect, Colour colour);
 // How many pixels of the rectangle have colour.
 int countPixels(WindowHandle* hwnd, const Rect& rect, Colour colour);
+
+// The pixels of a rectangle of a window's back buffer, row by row, in
+// logical pixels.
+std::vector<Colour> pixelsOf(WindowHandle* hwnd, const Rect& rect);
+inline std::vector<Colour> allPixelsOf(WindowHandle* hwnd) {
+    return pixelsOf(hwnd, getClientRect(hwnd));
+}
+// How many pixels of two reads of rect differ, and where the first few lie;
+// empty when none does.
+std::string pixelDifferences(const Rect& rect, const std::vector<Colour>& a,
+                             const std::vector<Colour>& b);
 
 } // namespace tonvela::test

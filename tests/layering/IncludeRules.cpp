@@ -34,7 +34,7 @@ constexpr Folder FOLDERS[] = {
     {"audio", 5, QtLevel::None, QtLevel::Core, false},
     {"analysis", 6, QtLevel::None, QtLevel::Core, false},
     {"tools", 7, QtLevel::None, QtLevel::Core, false},
-    {"platform/gui", 8, QtLevel::Widgets, QtLevel::Widgets, false},
+    {"platform/gui", 1, QtLevel::Widgets, QtLevel::Widgets, false},
     {"report", 8, QtLevel::Gui, QtLevel::Gui, false},
     {"widgets", 9, QtLevel::None, QtLevel::None, true},
     {"panel", 10, QtLevel::None, QtLevel::None, true},
@@ -54,6 +54,16 @@ const char* levelName(QtLevel level) {
         return "Qt Widgets";
     }
     return "";
+}
+
+// The window message numbers: only the window layer and what is built on it
+// speak in them; the core speaks in typed calls.
+constexpr const char* MESSAGES_HEADER = "runtime/Messages.h";
+constexpr const char* MESSAGE_FOLDERS[] = {"platform/gui", "widgets", "panel", "app"};
+
+bool speaksInMessages(const Folder& folder) {
+    return std::any_of(std::begin(MESSAGE_FOLDERS), std::end(MESSAGE_FOLDERS),
+                       [&](const char* name) { return std::string(name) == folder.name; });
 }
 
 // The folder a path below the source root belongs to: its first component,
@@ -204,6 +214,9 @@ private:
             const std::optional<std::string> target = resolve(root, root / file, include.name);
             if (!target)
                 continue;
+            if (*target == MESSAGES_HEADER && !speaksInMessages(*folder))
+                add(file, include.line, include.name,
+                    std::string(folder->name) + " includes the window messages");
             const Folder* other = folderOf(*target);
             if (other && other != folder && other->rank >= folder->rank)
                 add(file, include.line, include.name,

@@ -64,7 +64,8 @@ TEST(Layering, FindsEachKindOfFault) {
         {"tuning/A.h", "#include \"runtime/Complex.h\"\n#include \"B.h\"\n", nullptr},
         {"analysis/C.cpp", "#include \"state/S.h\"\n#include \"audio/D.h\"\n", nullptr},
         {"cli/M.cpp", "#include \"analysis/R.h\"\n#include <QGuiApplication>\n", nullptr},
-        {"platform/gui/W.h", "#include <QWidget>\n#include \"analysis/R.h\"\n", nullptr},
+        {"platform/gui/W.h", "#include <QWidget>\n#include \"runtime/Complex.h\"\n", nullptr},
+        {"panel/N.cpp", "#include \"runtime/Messages.h\"\n", nullptr},
         {"app/F.cpp", "#include <QtWidgets/QMainWindow>\n#include \"panel/P.h\"\n", nullptr},
         {"platform/store/F.cpp", "#include <QSettings>\n#include <qglobal.h>\n", nullptr},
         {"state/Z.h", "#include <QtZ>\n#include <vector>\n", nullptr},
@@ -77,6 +78,14 @@ TEST(Layering, FindsEachKindOfFault) {
          "platform/audio (rank 1) includes platform/store (rank 1)"},
         {"widgets/B.cpp", "#include \"panel/P.h\"\n", "widgets (rank 9) includes panel (rank 10)"},
         {"analysis/E.cpp", "#include \"cli/M.h\"\n", "analysis (rank 6) includes cli (rank 12)"},
+        {"platform/gui/G.cpp", "#include \"analysis/R.h\"\n",
+         "platform/gui (rank 1) includes analysis (rank 6)"},
+        {"platform/gui/H.cpp", "#include \"platform/audio/A.h\"\n",
+         "platform/gui (rank 1) includes platform/audio (rank 1)"},
+        // Window messages in the core.
+        {"state/M.h", "#include \"runtime/Messages.h\"\n", "state includes the window messages"},
+        {"analysis/M.cpp", "#include \"runtime/Messages.h\"\n",
+         "analysis includes the window messages"},
         // Qt where it does not belong.
         {"runtime/Q.h", "#include <QString>\n", "Qt Core in runtime headers, which allow no Qt"},
         {"state/Q.cpp", "#include <QtGui/QImage>\n",
@@ -104,7 +113,8 @@ TEST(Layering, FindsEachKindOfFault) {
         tree.qtHeader("QtWidgets", "QApplication");
         tree.qtHeader("QtWidgets", "QMainWindow");
         for (const char* header : {"runtime/Complex.h", "tuning/B.h", "state/S.h", "audio/D.h",
-                                   "analysis/R.h", "panel/P.h", "cli/M.h", "platform/store/Y.h"})
+                                   "analysis/R.h", "panel/P.h", "cli/M.h", "platform/store/Y.h",
+                                   "platform/audio/A.h", "runtime/Messages.h"})
             tree.write(header, "#pragma once\n");
         if (std::string(c.file) != "platform/gui/W.h")
             tree.write("platform/gui/W.h", "#pragma once\n#include <QWidget>\n");

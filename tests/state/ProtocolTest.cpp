@@ -9,31 +9,22 @@ using namespace tonvela;
 
 namespace {
 
-// Records every message, as the protocol grid would receive it.
-struct RecordingWindow : ProtocolWindow {
-    struct Message {
-        unsigned message;
-        std::uintptr_t wParam;
-        std::intptr_t lParam;
-    };
-    std::vector<Message> messages;
-    void protocolMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override {
-        messages.push_back({message, wParam, lParam});
-    }
-    int count(unsigned message) const {
+// Records every call, as the protocol grid would receive it: -1 for a
+// reset, the note for an entry.
+struct RecordingWindow : ProtocolListener {
+    static constexpr int Reset = -1;
+    std::vector<int> messages;
+    void onReset() override { messages.push_back(Reset); }
+    void onEntry(int note) override { messages.push_back(note); }
+    int count(int message) const {
         int n = 0;
-        for (const Message& m : messages)
-            n += m.message == message;
+        for (int m : messages)
+            n += m == message;
         return n;
     }
 };
 
 } // namespace
-
-TEST(Protocol, MessageValues) {
-    EXPECT_EQ(WM_PROTOCOL_RESET, 0x466u);
-    EXPECT_EQ(WM_PROTOCOL_ENTRY, 0x467u);
-}
 
 TEST(Protocol, StartsEmpty) {
     const Protocol protocol;
@@ -48,7 +39,7 @@ TEST(Protocol, SetFrequencyNotifiesOnlyChanges) {
         float hertz;
         bool notify;
         float stored;  // expected afterwards
-        bool messaged; // one WM_PROTOCOL_ENTRY expected
+        bool messaged; // one onEntry expected
     };
     const Step steps[] = {
         {57, 440.0f, true, 440.0f, true},   // empty entry gets a value
@@ -60,16 +51,14 @@ TEST(Protocol, SetFrequencyNotifiesOnlyChanges) {
     };
     Protocol protocol;
     RecordingWindow window;
-    protocol.addWindow(&window);
+    protocol.addListener(&window);
     for (const Step& s : steps) {
         window.messages.clear();
         protocol.setFrequency(s.index, s.hertz, s.notify);
         EXPECT_EQ(protocol.getFrequency(s.index), s.stored) << s.index << " " << s.hertz;
         if (s.messaged) {
             ASSERT_EQ(window.messages.size(), 1u) << s.index << " " << s.hertz;
-            EXPECT_EQ(window.messages[0].message, WM_PROTOCOL_ENTRY);
-            EXPECT_EQ(window.messages[0].wParam, static_cast<std::uintptr_t>(s.index));
-            EXPECT_EQ(window.messages[0].lParam, 0);
+            EXPECT_EQ(window.messages[0], s.index);
         } else {
             EXPECT_TRUE(window.messages.empty()) << s.index << " " << s.hertz;
         }
@@ -82,40 +71,40 @@ TEST(Protocol, SetFrequencyNotifiesOnlyChanges) {
 TEST(Protocol, ClearAndResetNotifyEveryWindowInOrder) {
     Protocol protocol;
     RecordingWindow a, b;
-    protocol.addWindow(&a);
-    protocol.addWindow(&b);
-    protocol.addWindow(&a); // registered twice: told twice
+    protocol.addListener(&a);
+    protocol.addListener(&b);
+    protocol.addListener(&a); // registered twice: told twice
 
     protocol.clear(); // already empty: still a reset
-    EXPECT_EQ(a.count(WM_PROTOCOL_RESET), 2);
-    EXPECT_EQ(b.count(WM_PROTOCOL_RESET), 1);
+    EXPECT_EQ(a.count(RecordingWindow::Reset), 2);
+    EXPECT_EQ(b.count(RecordingWindow::Reset), 1);
 
     protocol.setFrequency(10, 30.0f, false);
     protocol.clear();
     EXPECT_EQ(protocol.getFrequency(10), 0.0f);
-    EXPECT_EQ(a.count(WM_PROTOCOL_RESET), 4);
+    EXPECT_EQ(a.count(RecordingWindow::Reset), 4);
 
-    protocol.removeWindow(&a); // one registration stays
+    protocol.removeListener(&a); // one registration stays
     protocol.notifyReset();
-    EXPECT_EQ(a.count(WM_PROTOCOL_RESET), 5);
-    EXPECT_EQ(b.count(WM_PROTOCOL_RESET), 3);
-    protocol.removeWindow(&a);
-    protocol.removeWindow(&a); // none left: nothing happens
+    EXPECT_EQ(a.count(RecordingWindow::Reset), 5);
+    EXPECT_EQ(b.count(RecordingWindow::Reset), 3);
+    protocol.removeListener(&a);
+    protocol.removeListener(&a); // none left: nothing happens
     protocol.notifyReset();
-    EXPECT_EQ(a.count(WM_PROTOCOL_RESET), 5);
-    for (const auto& m : a.messages)
-        EXPECT_EQ(m.wParam, 0u);
+    EXPECT_EQ(a.count(RecordingWindow::Reset), 5);
+    for (int m : a.messages)
+        EXPECT_EQ(m, RecordingWindow::Reset);
 }
 
 TEST(Protocol, BulkLoadSendsOneReset) {
     Protocol protocol;
     RecordingWindow window;
-    protocol.addWindow(&window);
+    protocol.addListener(&window);
     for (int i = 0; i < Protocol::NoteCount; ++i)
         protocol.setFrequency(i, 16.0f + i, false);
     protocol.notifyReset();
     ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_EQ(window.messages[0].message, WM_PROTOCOL_RESET);
+    EXPECT_EQ(window.messages[0], RecordingWindow::Reset);
 }
 
 TEST(Protocol, DeviationAgainstEqualTemperamentAt440) {

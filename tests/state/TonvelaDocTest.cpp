@@ -11,8 +11,8 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <limits>
@@ -44,13 +44,11 @@ std::string fixture(const char* name) {
     return std::string(TONVELA_TEST_DATA) + "/documents/" + name;
 }
 
-struct CountingWindow : ProtocolWindow {
+struct CountingWindow : ProtocolListener {
     int resets = 0;
     int entries = 0;
-    void protocolMessage(unsigned message, std::uintptr_t, std::intptr_t) override {
-        resets += message == WM_PROTOCOL_RESET;
-        entries += message == WM_PROTOCOL_ENTRY;
-    }
+    void onReset() override { ++resets; }
+    void onEntry(int) override { ++entries; }
 };
 
 struct CountingView : DocumentView {
@@ -144,7 +142,7 @@ TEST_F(TonvelaDocTest, NewDocument) {
     writeProfileString("settings", "author", "Clara");
     CountingWindow grid;
     protocol().setFrequency(57, 440.0f, false);
-    protocol().addWindow(&grid);
+    protocol().addListener(&grid);
     scales().setScale("pythagorean", 2, 430.0f, 1.0f);
     doc->setRemarks("old");
     ASSERT_TRUE(doc->IsModified());
@@ -152,7 +150,7 @@ TEST_F(TonvelaDocTest, NewDocument) {
     const std::int64_t before = std::time(nullptr);
     EXPECT_TRUE(doc->OnNewDocument());
     const std::int64_t after = std::time(nullptr);
-    protocol().removeWindow(&grid);
+    protocol().removeListener(&grid);
 
     EXPECT_EQ(doc->getAuthor(), "Clara");
     EXPECT_EQ(doc->getInstrument(), "");
@@ -288,9 +286,9 @@ TEST_F(TonvelaDocTest, RoundTripIsBitForBit) {
         doc->setAuthor("other");
         doc->SetModifiedFlag(true);
         CountingWindow grid;
-        protocol().addWindow(&grid);
+        protocol().addListener(&grid);
         ASSERT_TRUE(doc->OnOpenDocument(file, message)) << c.what << ": " << message;
-        protocol().removeWindow(&grid);
+        protocol().removeListener(&grid);
         expectSame(Snapshot::of(*doc), expected, c.what);
         EXPECT_EQ(grid.resets, 1) << c.what;
         EXPECT_EQ(grid.entries, 0) << c.what;
@@ -398,7 +396,7 @@ TEST_F(TonvelaDocTest, FailedLoadLeavesTheOpenDocumentAsItWas) {
     doc->SetModifiedFlag(true);
     const Snapshot before = Snapshot::of(*doc);
     CountingWindow grid;
-    protocol().addWindow(&grid);
+    protocol().addListener(&grid);
     CountingView view;
     doc->addView(&view);
 
@@ -459,14 +457,19 @@ TEST_F(TonvelaDocTest, FailedLoadLeavesTheOpenDocumentAsItWas) {
         {"pitch infinite", afterKey, {0x00, 0x00, 0x80, 0x7F}, "Unexpected file format."},
         {"pitch zero", afterKey, {0, 0, 0, 0}, "Unexpected file format."},
         {"calibration NaN", afterKey + 12, {0x00, 0x00, 0xC0, 0x7F}, "Unexpected file format."},
-        {"calibration infinite", afterKey + 12, {0x00, 0x00, 0x80, 0xFF}, "Unexpected file format."},
+        {"calibration infinite",
+         afterKey + 12,
+         {0x00, 0x00, 0x80, 0xFF},
+         "Unexpected file format."},
         // Cells no tuner can have measured.
         {"A4 infinite", a4, {0x00, 0x00, 0x80, 0x7F}, "Unexpected file format."},
         {"A4 NaN", a4, {0x00, 0x00, 0xC0, 0x7F}, "Unexpected file format."},
         {"A4 -1", a4, {0x00, 0x00, 0x80, 0xBF}, "Unexpected file format."},
         {"A4 1e30", a4, {0xCA, 0xF2, 0x49, 0x71}, "Unexpected file format."},
         {"A4 22050.5", a4, {0x00, 0x45, 0xAC, 0x46}, "Unexpected file format."},
-        {"A4 1e-45, an infinite deviation", a4, {0x01, 0x00, 0x00, 0x00},
+        {"A4 1e-45, an infinite deviation",
+         a4,
+         {0x01, 0x00, 0x00, 0x00},
          "Unexpected file format."},
         {"C0 -7537.63", a4 - 57 * 4, {0x0A, 0x8D, 0xEB, 0xC5}, "Unexpected file format."},
     };
@@ -498,7 +501,7 @@ TEST_F(TonvelaDocTest, FailedLoadLeavesTheOpenDocumentAsItWas) {
 
     EXPECT_EQ(grid.resets + grid.entries, 0);
     EXPECT_EQ(view.updates, 0);
-    protocol().removeWindow(&grid);
+    protocol().removeListener(&grid);
     doc->removeView(&view);
 }
 
@@ -625,8 +628,8 @@ class SmallMount {
 public:
     SmallMount(const std::string& where, const char* options, unsigned long flags) : where(where) {
         fs::create_directories(where);
-        mounted = ::geteuid() == 0 && ::mount("tonvela-test", where.c_str(), "tmpfs", flags,
-                                              options) == 0;
+        mounted = ::geteuid() == 0 &&
+                  ::mount("tonvela-test", where.c_str(), "tmpfs", flags, options) == 0;
     }
     ~SmallMount() {
         if (mounted)

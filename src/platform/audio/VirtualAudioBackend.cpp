@@ -1,5 +1,7 @@
 #include "platform/audio/VirtualAudioBackend.h"
 
+#include "runtime/Bessel.h"
+
 #include <sndfile.h>
 
 #include <algorithm>
@@ -41,17 +43,6 @@ void storeSample(std::uint8_t* out, int bitsPerSample, double x) {
     } else {
         out[0] = static_cast<std::uint8_t>(std::clamp(std::lround(x * 128.0) + 128, 0L, 255L));
     }
-}
-
-double besselI0(double x) {
-    double sum = 1.0;
-    double term = 1.0;
-    for (int k = 1; k < 50 && term > 1e-17 * sum; ++k) {
-        const double half = x / (2.0 * k);
-        term *= half * half;
-        sum += term;
-    }
-    return sum;
 }
 
 // A recording's mono samples by index, for the players below. Indices are
@@ -561,6 +552,29 @@ bool VirtualAudioBackend::loseInput(int device, std::uint64_t frames) {
     return true;
 }
 
+namespace {
+
+// One step of a stepped device: reports the buffer just marked done to the
+// owner (outside the lock, as a device's callback runs) and waits until the
+// owner has queued it again or the session ended. True when it came back.
+template <class Session, class Ended>
+bool reportAndAwait(std::unique_lock<std::mutex>& guard, std::condition_variable& changed,
+                    Session& session, AudioBuffer* buffer, Ended ended) {
+    ++session.callbacksRunning;
+    guard.unlock();
+    session.onDone();
+    guard.lock();
+    --session.callbacksRunning;
+    changed.notify_all();
+    auto queuedAgain = [&] {
+        return std::find(session.queue.begin(), session.queue.end(), buffer) != session.queue.end();
+    };
+    changed.wait_for(guard, STEP_TIMEOUT, [&] { return queuedAgain() || ended(); });
+    return queuedAgain();
+}
+
+} // namespace
+
 bool VirtualAudioBackend::step(int device) {
     std::unique_lock<std::mutex> guard(lock);
     if (device < 0 || device >= static_cast<int>(devices.size()))
@@ -576,20 +590,8 @@ bool VirtualAudioBackend::step(int device) {
     if (!session->started || session->closed || session->failed || session->queue.empty())
         return false;
     AudioBuffer* buffer = deliver(*session);
-    ++session->callbacksRunning;
-    guard.unlock();
-    session->onDone();
-    guard.lock();
-    --session->callbacksRunning;
-    changed.notify_all();
-    auto requeued = [&] {
-        return std::find(session->queue.begin(), session->queue.end(), buffer) !=
-               session->queue.end();
-    };
-    changed.wait_for(guard, STEP_TIMEOUT, [&] {
-        return requeued() || session->closed || !session->started || session->failed;
-    });
-    return requeued();
+    return reportAndAwait(guard, changed, *session, buffer,
+                          [&] { return session->closed || !session->started || session->failed; });
 }
 
 // Real-time pacing: each buffer is done one buffer duration after the one
@@ -695,18 +697,7 @@ bool VirtualAudioBackend::stepOutput() {
         session->queue.empty())
         return false;
     AudioBuffer* buffer = playFront(*session);
-    ++session->callbacksRunning;
-    guard.unlock();
-    session->onDone();
-    guard.lock();
-    --session->callbacksRunning;
-    changed.notify_all();
-    auto rewritten = [&] {
-        return std::find(session->queue.begin(), session->queue.end(), buffer) !=
-               session->queue.end();
-    };
-    changed.wait_for(guard, STEP_TIMEOUT, [&] { return rewritten() || session->closed; });
-    return rewritten();
+    return reportAndAwait(guard, changed, *session, buffer, [&] { return session->closed; });
 }
 
 // The output's own thread plays the written buffers in order: it records

@@ -22,7 +22,6 @@ struct DrawingContext::State {
     Colour text = rgb(0, 0, 0);
     FontHandle font = nullptr;
     Pen pen = Pen::solid(0, rgb(0, 0, 0));
-    Brush brush = Brush::white();
 
     WindowRecord* record() const { return findRecord(window); }
 
@@ -134,18 +133,10 @@ BackgroundMode DrawingContext::setBackgroundMode(BackgroundMode mode) {
     return old;
 }
 
-BackgroundMode DrawingContext::getBackgroundMode() const {
-    return state->mode;
-}
-
 Colour DrawingContext::setTextColour(Colour colour) {
     const Colour old = state->text;
     state->text = colour;
     return old;
-}
-
-Colour DrawingContext::getTextColour() const {
-    return state->text;
 }
 
 void DrawingContext::fillSolid(const Rect& rect, Colour colour) {
@@ -194,12 +185,6 @@ FontHandle DrawingContext::getFont() const {
 Pen DrawingContext::selectPen(const Pen& pen) {
     const Pen old = state->pen;
     state->pen = pen;
-    return old;
-}
-
-Brush DrawingContext::selectBrush(const Brush& brush) {
-    const Brush old = state->brush;
-    state->brush = brush;
     return old;
 }
 

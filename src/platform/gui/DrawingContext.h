@@ -44,9 +44,7 @@ public:
     Colour setBackgroundColour(Colour colour); // returns the previous one
     Colour getBackgroundColour() const;
     BackgroundMode setBackgroundMode(BackgroundMode mode);
-    BackgroundMode getBackgroundMode() const;
     Colour setTextColour(Colour colour);
-    Colour getTextColour() const;
 
     // Fills rect with colour, which stays the background colour afterwards.
     void fillSolid(const Rect& rect, Colour colour);
@@ -58,7 +56,6 @@ public:
     FontHandle selectFont(FontHandle font); // returns the previous one
     FontHandle getFont() const;
     Pen selectPen(const Pen& pen);
-    Brush selectBrush(const Brush& brush);
 
     // One line of text in rect, placed by flags (DT_*). With DT_CALCRECT it
     // only measures: rect keeps its top-left corner and gets the text's width

@@ -1,4 +1,5 @@
 #include "platform/gui/MessageBox.h"
+#include "platform/gui/WindowTesting.h"
 
 #include "platform/gui/QtBridge.h"
 

@@ -2,7 +2,6 @@
 
 #include "platform/gui/GuiTypes.h"
 
-#include <functional>
 #include <string>
 
 namespace tonvela {
@@ -24,11 +23,5 @@ inline constexpr int IDNO = 7;
 // returns the id of the button chosen (IDCANCEL when closed).
 int messageBox(WindowHandle* owner, const std::string& text, const std::string& caption,
                unsigned type);
-
-// Answers every following messageBox without showing it (tests); an empty
-// function shows them again.
-using MessageBoxAnswer =
-    std::function<int(const std::string& text, const std::string& caption, unsigned type)>;
-void setMessageBoxAnswer(MessageBoxAnswer answer);
 
 } // namespace tonvela

@@ -9,15 +9,11 @@ inline constexpr unsigned WS_CHILD = 0x40000000;
 inline constexpr unsigned WS_VISIBLE = 0x10000000;
 inline constexpr unsigned WS_DISABLED = 0x08000000;
 inline constexpr unsigned WS_CLIPCHILDREN = 0x02000000;
-inline constexpr unsigned WS_TABSTOP = 0x00010000;
 
 // The low four bits of a button's style are its kind.
-inline constexpr unsigned BS_PUSHBUTTON = 0x0;
-inline constexpr unsigned BS_DEFPUSHBUTTON = 0x1;
 inline constexpr unsigned BS_CHECKBOX = 0x2;
 inline constexpr unsigned BS_AUTOCHECKBOX = 0x3;
 inline constexpr unsigned BS_TYPEMASK = 0xF;
-inline constexpr unsigned BS_ICON = 0x40;
 inline constexpr unsigned BS_PUSHLIKE = 0x1000;
 
 // BM_SETIMAGE's wParam for an icon; BM_GETCHECK's answer when checked.

@@ -1,4 +1,5 @@
 #include "platform/gui/WindowSystem.h"
+#include "platform/gui/WindowTesting.h"
 
 #include "platform/gui/PlatformWindow.h"
 #include "platform/gui/QtBridge.h"
@@ -327,11 +328,6 @@ void setWindowHandler(WindowHandle* hwnd, MessageHandler* handler) {
     }
 }
 
-MessageHandler* getWindowHandler(WindowHandle* hwnd) {
-    WindowRecord* record = findRecord(hwnd);
-    return record ? record->handler : nullptr;
-}
-
 WindowHandle* getParent(WindowHandle* hwnd) {
     WindowRecord* record = findRecord(hwnd);
     if (!record) {
@@ -454,6 +450,23 @@ void setFocus(WindowHandle* hwnd) {
     if (WindowRecord* record = findRecord(hwnd)) {
         record->widget->setFocus(Qt::OtherFocusReason);
     }
+}
+
+void setWindowDescription(WindowHandle* hwnd, const std::string& text) {
+    if (WindowRecord* record = findRecord(hwnd)) {
+        const QString description = QString::fromStdString(text);
+        record->widget->setToolTip(description);
+        record->widget->setAccessibleName(description);
+    }
+}
+
+Point getPreferredSize(WindowHandle* hwnd) {
+    WindowRecord* record = findRecord(hwnd);
+    if (!record || !qobject_cast<QAbstractButton*>(record->widget.data())) {
+        return {0, 0};
+    }
+    const QSize size = record->widget->sizeHint();
+    return {size.width(), size.height()};
 }
 
 WindowHandle* getFocus() {
@@ -610,11 +623,6 @@ bool killTimer(WindowHandle* hwnd, unsigned id) {
     platform->stopQtTimer(it->second);
     record->timers.erase(it);
     return true;
-}
-
-bool hasTimer(WindowHandle* hwnd, unsigned id) {
-    WindowRecord* record = findRecord(hwnd);
-    return record && record->timers.count(id) > 0;
 }
 
 Colour getPixel(WindowHandle* hwnd, int x, int y) {

@@ -38,7 +38,6 @@ bool isWindow(WindowHandle* hwnd);
 
 // The object that receives the window's messages; null detaches it.
 void setWindowHandler(WindowHandle* hwnd, MessageHandler* handler);
-MessageHandler* getWindowHandler(WindowHandle* hwnd);
 
 WindowHandle* getParent(WindowHandle* hwnd);
 std::string getClassName(WindowHandle* hwnd);
@@ -65,6 +64,13 @@ bool isWindowEnabled(WindowHandle* hwnd);
 void setWindowFocusable(WindowHandle* hwnd, bool focusable);
 void setFocus(WindowHandle* hwnd);
 WindowHandle* getFocus();
+
+// What a window is for, in words: its tooltip and the name a screen reader
+// announces (for buttons that show only an icon).
+void setWindowDescription(WindowHandle* hwnd, const std::string& text);
+// The size the window needs to show its text and icon whole (buttons);
+// (0, 0) for other windows.
+Point getPreferredSize(WindowHandle* hwnd);
 
 // Marks the window's client area (or part of it) for painting: the next paint
 // sends WM_PAINT, and the drawing context of that paint is clipped to what
@@ -93,25 +99,12 @@ bool postMessageOwned(WindowHandle* hwnd, unsigned message, std::unique_ptr<T> p
     return postMessageOwned(hwnd, message, payload.release(),
                             [](void* p) { delete static_cast<T*>(p); });
 }
-// Delivers every message posted so far (tests, and modal waits).
-void processPostedMessages();
 
 // Timers: every interval ms the window receives WM_TIMER with wParam = id.
 // id 0 picks an unused id. Returns the id, 0 on failure; setting an existing
 // id restarts that timer.
 unsigned setTimer(WindowHandle* hwnd, unsigned id, unsigned intervalMs);
 bool killTimer(WindowHandle* hwnd, unsigned id);
-bool hasTimer(WindowHandle* hwnd, unsigned id);
-
-// The back buffer, for tests and pictures: its pixel at logical (x, y)
-// after any pending paint (as the screen would show it), black outside.
-// With children, saving renders the window as the screen shows it.
-Colour getPixel(WindowHandle* hwnd, int x, int y);
-bool saveWindowImage(WindowHandle* hwnd, const std::string& path, bool withChildren = true);
-// The pixel ratio of the back buffer: the screen's, unless overridden (0
-// returns to the screen's). A change rebuilds and repaints the buffer.
-void setWindowPixelRatio(WindowHandle* hwnd, double ratio);
-double getWindowPixelRatio(WindowHandle* hwnd);
 
 // The colour of button faces, to match strips next to buttons.
 Colour buttonFaceColour();

@@ -30,6 +30,7 @@
 #include "platform/gui/MessageBox.h"
 #include "platform/gui/QtBridge.h"
 #include "platform/gui/WindowSystem.h"
+#include "platform/gui/WindowTesting.h"
 #include "platform/store/Settings.h"
 #include "resources/CommandIds.h"
 #include "resources/Language.h"
@@ -38,6 +39,7 @@
 #include "runtime/Random.h"
 #include "runtime/Thread.h"
 #include "state/DataStructure.h"
+#include "support/FakeResult.h"
 #include "support/RunCommand.h"
 #include "support/TempDir.h"
 #include "support/WavFile.h"
@@ -163,27 +165,15 @@ private:
 
 // Shows the texts of a result through a display of our own, to compare its
 // pixels with the panel's.
-class ShownTexts : public AnalysisResultIfc {
-public:
-    ShownTexts(std::string cents, std::string frequency)
-        : cents(std::move(cents)), frequency(std::move(frequency)) {}
-    int getBinCount() const override { return 0; }
-    float getPeakLevel() const override { return 0.0f; }
-    const float* getLevels() const override { return nullptr; }
-    float getBinCents(int) const override { return 0.0f; }
-    bool isValid() const override { return true; }
-    const TargetData* getTargetData() const override { return nullptr; }
-    std::string getCentsText() const override { return cents; }
-    std::string getFrequencyText() const override { return frequency; }
-    float getCents() const override { return 0.0f; }
-    float getFrequency() const override { return 0.0f; }
-    int getWindowMs() const override { return 0; }
-    int getIntervalMs() const override { return 0; }
-
-private:
-    std::string cents;
-    std::string frequency;
-};
+test::FakeResult shownTexts(std::string cents, std::string frequency) {
+    test::FakeResult result;
+    result.hasTarget = false;
+    result.frequency = 0.0f;
+    result.intervalMs = 0;
+    result.centsText = std::move(cents);
+    result.frequencyText = std::move(frequency);
+    return result;
+}
 
 // One result of `tonvela-cli measure --json`.
 struct CliResult {
@@ -349,7 +339,7 @@ TEST_P(EndToEndTest, OneMeasurementFromTheInputToTheSavedDocument) {
         expected.setPosition(0, 0, area.width(), area.height());
         expected.setTarget(display.getTarget());
         updateWindow(expected.getHandle());
-        const ShownTexts texts(shownCents, shown->getFrequencyText());
+        const test::FakeResult texts = shownTexts(shownCents, shown->getFrequencyText());
         expected.setResult(&texts);
         EXPECT_EQ(test::differences(display.getHandle(), test::grab(display.getHandle()),
                                     test::grab(expected.getHandle())),
@@ -604,8 +594,8 @@ TEST_P(ScaleEndToEndTest, ScaleDialogChoiceMeasuredAsTheToolMeasuresIt) {
         updateWindow(expected.getHandle());
         const auto cliFrequency = static_cast<float>(*NumberText::parseReal(last.frequency));
         const auto cliCents = static_cast<float>(*NumberText::parseReal(last.cents));
-        const ShownTexts texts(NumberText::signedFixed(cliCents, 1),
-                               NumberText::fixed(cliFrequency, 2));
+        const test::FakeResult texts =
+            shownTexts(NumberText::signedFixed(cliCents, 1), NumberText::fixed(cliFrequency, 2));
         expected.setResult(&texts);
         EXPECT_EQ(test::differences(display.getHandle(), test::grab(display.getHandle()),
                                     test::grab(expected.getHandle())),

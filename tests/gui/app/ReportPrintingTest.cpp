@@ -7,6 +7,7 @@
 #include "app/TonvelaApp.h"
 #include "platform/audio/VirtualAudioBackend.h"
 #include "platform/gui/MessageBox.h"
+#include "platform/gui/WindowTesting.h"
 #include "resources/CommandIds.h"
 #include "resources/Language.h"
 #include "state/DataStructure.h"

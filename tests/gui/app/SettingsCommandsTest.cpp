@@ -13,6 +13,7 @@
 #include "audio/SoundDeviceManager.h"
 #include "platform/audio/VirtualAudioBackend.h"
 #include "platform/gui/MessageBox.h"
+#include "platform/gui/WindowTesting.h"
 #include "platform/store/Settings.h"
 #include "resources/CommandIds.h"
 #include "resources/Language.h"

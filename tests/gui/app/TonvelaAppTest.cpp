@@ -17,6 +17,7 @@
 #include "platform/audio/VirtualAudioBackend.h"
 #include "platform/gui/MessageBox.h"
 #include "platform/gui/WindowSystem.h"
+#include "platform/gui/WindowTesting.h"
 #include "platform/store/Settings.h"
 #include "resources/CommandIds.h"
 #include "resources/Language.h"
@@ -477,9 +478,8 @@ TEST_F(TonvelaAppTest, MainWindowHoldsThePanelAndTheCommandsOfThisProgram) {
     std::vector<std::string> tips;
     for (QAction* action : frame().toolBar()->actions())
         tips.push_back(action->isSeparator() ? "|" : action->toolTip().toStdString());
-    EXPECT_EQ(tips, (std::vector<std::string>{"New", "Open", "Save", "Print Preview", "|",
-                                              "Scale", "Protocol Properties", "|",
-                                              "Help Topics"}));
+    EXPECT_EQ(tips, (std::vector<std::string>{"New", "Open", "Save", "Print Preview", "|", "Scale",
+                                              "Protocol Properties", "|", "Help Topics"}));
     EXPECT_EQ(frame().action(ID_PROTOCOL_CLEAR)->statusTip().toStdString(),
               "Clear all values of the current protocol");
     EXPECT_EQ(frame().action(ID_FILE_SAVE)->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));

@@ -13,6 +13,7 @@
 #include "platform/audio/VirtualAudioBackend.h"
 #include "platform/gui/MessageBox.h"
 #include "platform/gui/WindowSystem.h"
+#include "platform/gui/WindowTesting.h"
 #include "platform/store/Settings.h"
 #include "resources/Language.h"
 #include "state/Archive.h"

@@ -1,9 +1,10 @@
 #include "panel/ChartControl.h"
+#include "platform/gui/WindowTesting.h"
 
 #include "DisplayPixels.h"
-#include "analysis/AnalysisResultIfc.h"
 #include "gui/GuiTestSupport.h"
 #include "platform/gui/QtBridge.h"
+#include "support/FakeResult.h"
 
 #include <QImage>
 
@@ -26,37 +27,7 @@ constexpr Colour green = rgb(0, 255, 0);
 
 // A result with the given levels on a grid of bins evenly spaced in cents
 // around the target.
-class CurveResult : public AnalysisResultIfc {
-public:
-    CurveResult(std::vector<float> levels, float firstCents, float stepCents)
-        : levels(std::move(levels)), firstCents(firstCents), stepCents(stepCents) {}
-
-    int getBinCount() const override { return int(levels.size()); }
-    float getPeakLevel() const override {
-        float peak = 0.0f;
-        for (float level : levels) {
-            peak = std::max(peak, level);
-        }
-        return peak;
-    }
-    const float* getLevels() const override { return levels.data(); }
-    float getBinCents(int index) const override { return firstCents + float(index) * stepCents; }
-    bool isValid() const override { return true; }
-    const TargetData* getTargetData() const override { return &target; }
-    std::string getCentsText() const override { return text; }
-    std::string getFrequencyText() const override { return text; }
-    float getCents() const override { return 0.0f; }
-    float getFrequency() const override { return 440.0f; }
-    int getWindowMs() const override { return 0; }
-    int getIntervalMs() const override { return 400; }
-
-private:
-    std::vector<float> levels;
-    float firstCents;
-    float stepCents;
-    TargetData target{57, 440.0f, "A4"};
-    std::string text;
-};
+using CurveResult = test::FakeResult;
 
 // count bins from -200 to +200 cents, all at the same level.
 std::unique_ptr<CurveResult> flat(int count, float level) {

@@ -1,4 +1,5 @@
 #include "panel/DisplayControl.h"
+#include "platform/gui/WindowTesting.h"
 
 #include "gui/panel/PanelTestSupport.h"
 #include "platform/gui/DrawingContext.h"

@@ -3,6 +3,7 @@
 // Pixel helpers for the tests of the chart, keyboard, tuning information and
 // protocol displays.
 
+#include "gui/GuiTestSupport.h"
 #include "platform/gui/DrawingContext.h"
 #include "platform/gui/GuiTypes.h"
 #include "platform/gui/WindowStyles.h"
@@ -14,42 +15,6 @@
 #include <vector>
 
 namespace tonvela::test {
-
-// The pixels of a rectangle of a window's back buffer, row by row.
-inline std::vector<Colour> pixelsOf(WindowHandle* hwnd, const Rect& rect) {
-    std::vector<Colour> pixels;
-    for (int y = rect.top; y < rect.bottom; ++y) {
-        for (int x = rect.left; x < rect.right; ++x) {
-            pixels.push_back(getPixel(hwnd, x, y));
-        }
-    }
-    return pixels;
-}
-
-inline std::vector<Colour> allPixelsOf(WindowHandle* hwnd) {
-    return pixelsOf(hwnd, getClientRect(hwnd));
-}
-
-// How many pixels differ, and where the first few lie.
-inline std::string pixelDifferences(const Rect& rect, const std::vector<Colour>& a,
-                                    const std::vector<Colour>& b) {
-    if (a.size() != b.size()) {
-        return "sizes differ";
-    }
-    std::string where;
-    int count = 0;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (a[i] == b[i]) {
-            continue;
-        }
-        if (++count <= 6) {
-            const int x = rect.left + int(i) % rect.width();
-            const int y = rect.top + int(i) / rect.width();
-            where += " (" + std::to_string(x) + "," + std::to_string(y) + ")";
-        }
-    }
-    return count == 0 ? std::string() : std::to_string(count) + " pixels differ:" + where;
-}
 
 // One line of text as a display draws it: a box filled with background and
 // the text drawn over it transparently with font, colour and flags. Its

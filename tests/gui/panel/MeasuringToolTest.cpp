@@ -1,4 +1,5 @@
 #include "panel/MeasuringTool.h"
+#include "platform/gui/WindowTesting.h"
 
 #include "DisplayPixels.h"
 #include "PanelState.h"
@@ -10,9 +11,9 @@
 #include "analysis/WideSearch.h"
 #include "audio/CaptureDriverManager.h"
 #include "gui/GuiTestSupport.h"
+#include "panel/WindowResultReceiver.h"
 #include "platform/audio/VirtualAudioBackend.h"
 #include "platform/gui/QtBridge.h"
-#include "platform/gui/WindowResultReceiver.h"
 #include "platform/store/Settings.h"
 #include "resources/Language.h"
 #include "runtime/Messages.h"
@@ -100,7 +101,7 @@ public:
 protected:
     // Through the window layer, as the analysis thread posts it.
     void post(std::unique_ptr<AnalysisResultIfc> r) {
-        WindowResultReceiver(panel->getHandle()).postMessage(WM_ANALYSIS_RESULT, std::move(r));
+        WindowResultReceiver(panel->getHandle()).deliver(std::move(r));
         processPostedMessages();
     }
     void postAt(int cents, bool clean = true) { post(record(panel->getTarget(), cents, clean)); }
@@ -177,6 +178,45 @@ protected:
     std::unique_ptr<RecordingWindow> host;
     std::unique_ptr<MeasuringTool> panel;
 };
+
+// Each icon button says what it does, as tooltip and to a screen reader, in
+// the language of the program.
+TEST_F(MeasuringToolTest, IconButtonsHaveTooltipsAndAccessibleNames) {
+    struct Case {
+        Language language;
+        const char* toggles[MeasuringTool::ToggleCount];
+        const char* transposes[MeasuringTool::TransposeCount];
+    };
+    const Case cases[] = {
+        {Language::English,
+         {"Show Tuning Information", "Show Strobe", "Show Deviation", "Show Spectrum",
+          "Show Protocol", "Show Keyboard", "Zoom", "Play Reference Tone"},
+         {"Octave Down", "Fifth Down", "Semitone Down", "Semitone Up", "Fifth Up", "Octave Up"}},
+        {Language::German,
+         {"Stimmungsangaben anzeigen", "Stroboskop anzeigen", "Abweichung anzeigen",
+          "Spektrum anzeigen", "Protokoll anzeigen", "Tastatur anzeigen", "Vergrößern",
+          "Referenzton spielen"},
+         {"Oktave tiefer", "Quinte tiefer", "Halbton tiefer", "Halbton höher", "Quinte höher",
+          "Oktave höher"}},
+    };
+    for (const Case& c : cases) {
+        state.setLanguage(c.language);
+        openPanel();
+        auto expectDescribed = [](const Window& button, const char* text) {
+            const QWidget* widget = widgetOf(button.getHandle());
+            ASSERT_NE(widget, nullptr);
+            EXPECT_EQ(widget->toolTip().toStdString(), text);
+            EXPECT_EQ(widget->accessibleName().toStdString(), text);
+        };
+        for (int i = 0; i < MeasuringTool::ToggleCount; ++i) {
+            expectDescribed(panel->getToggle(i), c.toggles[i]);
+        }
+        for (int j = 0; j < MeasuringTool::TransposeCount; ++j) {
+            expectDescribed(panel->getTransposeButton(j), c.transposes[j]);
+        }
+        closePanel();
+    }
+}
 
 TEST_F(MeasuringToolTest, FirstStartShowsA4WithoutDeviationAndOneKeyboardRow) {
     openPanel(1000, 700);

@@ -1,4 +1,5 @@
 #include "panel/OctaveKeyboard.h"
+#include "platform/gui/WindowTesting.h"
 
 #include "DisplayPixels.h"
 #include "gui/GuiTestSupport.h"

@@ -6,6 +6,7 @@
 #include "platform/gui/GuiTypes.h"
 #include "platform/gui/WindowStyles.h"
 #include "platform/gui/WindowSystem.h"
+#include "platform/gui/WindowTesting.h"
 
 #include <memory>
 #include <string>
@@ -33,13 +34,7 @@ inline std::unique_ptr<AnalysisResultStd> centsRecord(int cents) {
 
 // Every pixel of the window's back buffer, row by row, in logical pixels.
 inline std::vector<Colour> grab(WindowHandle* hwnd) {
-    const Rect client = getClientRect(hwnd);
-    std::vector<Colour> pixels;
-    pixels.reserve(static_cast<std::size_t>(client.width() * client.height()));
-    for (int y = 0; y < client.height(); ++y)
-        for (int x = 0; x < client.width(); ++x)
-            pixels.push_back(getPixel(hwnd, x, y));
-    return pixels;
+    return allPixelsOf(hwnd);
 }
 
 // The same window painted whole from its current state.
@@ -52,29 +47,12 @@ inline std::vector<Colour> grabRepainted(WindowHandle* hwnd) {
 // Where two grabs of the same window differ, as "x,y" of the first few.
 inline std::string differences(WindowHandle* hwnd, const std::vector<Colour>& a,
                                const std::vector<Colour>& b) {
-    const int width = getClientRect(hwnd).width();
-    std::string text;
-    int count = 0;
-    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
-        if (a[i] == b[i])
-            continue;
-        if (++count <= 8)
-            text += " (" + std::to_string(static_cast<int>(i) % width) + "," +
-                    std::to_string(static_cast<int>(i) / width) + ")";
-    }
-    if (a.size() != b.size())
-        text += " sizes differ";
-    return count == 0 && a.size() == b.size() ? std::string()
-                                              : std::to_string(count) + " pixels" + text;
+    return pixelDifferences(getClientRect(hwnd), a, b);
 }
 
 // Some pixel of area (logical) has the colour.
 inline bool anyPixel(WindowHandle* hwnd, const Rect& area, Colour colour) {
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x)
-            if (getPixel(hwnd, x, y) == colour)
-                return true;
-    return false;
+    return countPixels(hwnd, area, colour) > 0;
 }
 
 // Some pixel of area is nearly white (text is drawn smoothed, so small
@@ -91,11 +69,7 @@ inline bool anyWhitish(WindowHandle* hwnd, const Rect& area) {
 
 // Some pixel of area is not the colour.
 inline bool anyPixelOtherThan(WindowHandle* hwnd, const Rect& area, Colour colour) {
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x)
-            if (!(getPixel(hwnd, x, y) == colour))
-                return true;
-    return false;
+    return !allPixels(hwnd, area, colour);
 }
 
 } // namespace tonvela::test

@@ -1,16 +1,19 @@
 #include "panel/ProtocolControl.h"
+#include "platform/gui/WindowTesting.h"
 
 #include "DisplayPixels.h"
 #include "PanelState.h"
 #include "gui/GuiTestSupport.h"
 #include "platform/gui/MessageBox.h"
 #include "platform/gui/QtBridge.h"
+#include "support/FakeResult.h"
 #include "tuning/ToneScaleCollection.h"
 #include "widgets/ResourceManager.h"
 
 #include <QTest>
 #include <QWidget>
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -33,27 +36,12 @@ constexpr Colour valueGreen = rgb(0, 255, 0);
 constexpr unsigned centred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 
 // A result of a given frequency measured against a given note.
-class FixedResult : public AnalysisResultIfc {
-public:
-    FixedResult(int note, float frequency) : target(note, 0.0f, ""), frequency(frequency) {}
-    int getBinCount() const override { return 0; }
-    float getPeakLevel() const override { return 0.0f; }
-    const float* getLevels() const override { return nullptr; }
-    float getBinCents(int) const override { return 0.0f; }
-    bool isValid() const override { return true; }
-    const TargetData* getTargetData() const override { return &target; }
-    std::string getCentsText() const override { return text; }
-    std::string getFrequencyText() const override { return text; }
-    float getCents() const override { return 0.0f; }
-    float getFrequency() const override { return frequency; }
-    int getWindowMs() const override { return 0; }
-    int getIntervalMs() const override { return 400; }
-
-private:
-    TargetData target;
-    float frequency;
-    std::string text;
-};
+test::FakeResult fixedResult(int note, float frequency) {
+    test::FakeResult result;
+    result.target = TargetData(note, 0.0f, "");
+    result.frequency = frequency;
+    return result;
+}
 
 struct ProtocolFixture : ::testing::Test {
     test::PanelState state{Language::English};
@@ -64,7 +52,8 @@ struct ProtocolFixture : ::testing::Test {
     void TearDown() override { setMessageBoxAnswer(nullptr); }
 
     void make(int width = 600, int height = 300) {
-        control = std::make_unique<PaintCounting<ProtocolControl>>(parent.getHandle());
+        control = std::make_unique<PaintCounting<ProtocolControl>>(
+            parent.getHandle(), protocol(), scales(), ResourceManager::getInstance());
         control->setTarget(target);
         control->setPosition(0, 0, width, height);
         control->targetChanged();
@@ -96,6 +85,11 @@ struct ProtocolFixture : ::testing::Test {
                                valueGreen, sharp ? sharpBlue : black, centred);
     }
 };
+
+TEST(ProtocolMessages, Values) {
+    EXPECT_EQ(WM_PROTOCOL_RESET, 0x466u);
+    EXPECT_EQ(WM_PROTOCOL_ENTRY, 0x467u);
+}
 
 TEST_F(ProtocolFixture, GeometryFontsAndButtonsOf600By300) {
     make(600, 300);
@@ -248,7 +242,7 @@ TEST_F(ProtocolFixture, RecordRemoveAndAutomatic) {
     clickButton(control->getRecordButton()); // no result: nothing
     EXPECT_EQ(protocol().getFrequency(57), 0.0f);
 
-    FixedResult shown(57, 442.0f);
+    const test::FakeResult shown = fixedResult(57, 442.0f);
     control->setResult(&shown); // not automatic: nothing yet
     EXPECT_EQ(protocol().getFrequency(57), 0.0f);
     clickButton(control->getRecordButton());
@@ -258,7 +252,8 @@ TEST_F(ProtocolFixture, RecordRemoveAndAutomatic) {
 
     clickButton(control->getAutoCheck());
     EXPECT_TRUE(control->isAutoRecord());
-    FixedResult other(40, 330.0f); // recorded for the note it was measured against
+    const test::FakeResult other =
+        fixedResult(40, 330.0f); // recorded for the note it was measured against
     control->setResult(&other);
     EXPECT_EQ(protocol().getFrequency(40), 330.0f);
     control->setResult(nullptr);
@@ -317,6 +312,17 @@ TEST_F(ProtocolFixture, GermanCaptionsAndQuestion) {
     EXPECT_EQ(getWindowText(control->getAutoCheck().getHandle()), "Automatisch");
     EXPECT_EQ(getWindowText(control->getRecordButton().getHandle()), "Protokollieren");
     EXPECT_EQ(getWindowText(control->getRemoveButton().getHandle()), "Entfernen");
+    // The captions stand whole: each control as wide as it needs, the row
+    // still 4 pixels apart and 4 pixels from the right edge.
+    int right = 596;
+    for (const Window* button : {static_cast<const Window*>(&control->getRemoveButton()),
+                                 static_cast<const Window*>(&control->getRecordButton()),
+                                 static_cast<const Window*>(&control->getAutoCheck())}) {
+        const Rect r = getWindowRect(button->getHandle());
+        EXPECT_EQ(r.right, right) << getWindowText(button->getHandle());
+        EXPECT_GE(r.width(), std::max(98, getPreferredSize(button->getHandle()).x));
+        right = r.left - 4;
+    }
     std::string asked;
     setMessageBoxAnswer([&](const std::string& text, const std::string& caption, unsigned) {
         asked = caption + "|" + text;

@@ -1,4 +1,5 @@
 #include "panel/ToneScaleControl.h"
+#include "platform/gui/WindowTesting.h"
 
 #include "DisplayPixels.h"
 #include "PanelState.h"
@@ -26,7 +27,8 @@ struct ToneScaleFixture : ::testing::Test {
     std::unique_ptr<ToneScaleControl> control;
 
     void make(int width = 400, int height = 66) {
-        control = std::make_unique<ToneScaleControl>(parent.getHandle());
+        control = std::make_unique<ToneScaleControl>(parent.getHandle(), scales(),
+                                                     ResourceManager::getInstance());
         control->setPosition(0, 0, width, height);
         updateWindow(control->getHandle());
     }
@@ -38,6 +40,11 @@ struct ToneScaleFixture : ::testing::Test {
     }
     std::string value(const Rect& rect, const std::string& text) {
         return textDifferences(control->getHandle(), rect, text, textFont(), red, black, leftFlags);
+    }
+    int textWidth(const std::string& text) {
+        DrawingContext dc = DrawingContext::forWindow(control->getHandle());
+        dc.selectFont(textFont());
+        return dc.measureText(text).x;
     }
     std::string unit(const Rect& rect, const std::string& text) {
         return textDifferences(control->getHandle(), rect, text,
@@ -85,9 +92,17 @@ TEST_F(ToneScaleFixture, GermanCaptionsAndTemperamentName) {
     ASSERT_NE(scale->getGermanName(), scale->getEnglishName());
     EXPECT_EQ(caption({8, 3, 78, 22}, "Stimmung:"), "");
     EXPECT_EQ(caption({8, 22, 78, 41}, "Grundton:"), "");
-    EXPECT_EQ(caption({148, 41, 218, 60}, "Streckung:"), "");
-    EXPECT_EQ(value({83, 3, 398, 22}, scale->getGermanName()), "");
-    EXPECT_EQ(value({83, 22, 143, 41}, "b"), "");
+    // "Kammerton (a4):" is wider than the English column: it stands whole,
+    // and the values and everything right of them move along.
+    const int pitchWidth = textWidth("Kammerton (a4):");
+    ASSERT_GT(pitchWidth + 5, 75);
+    const int v1 = 8 + pitchWidth + 5;
+    const int shift = v1 - 83;
+    EXPECT_EQ(caption({8, 41, v1, 60}, "Kammerton (a4):"), "");
+    EXPECT_EQ(caption({148 + shift, 41, 218 + shift, 60}, "Streckung:"), "");
+    EXPECT_EQ(value({v1, 3, 398, 22}, scale->getGermanName()), "");
+    EXPECT_EQ(value({v1, 22, v1 + 60, 41}, "b"), "");
+    EXPECT_EQ(unit({128 + shift, 42, 146 + shift, 61}, "Hz"), "");
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "gui/GuiTestSupport.h"
+#include "platform/gui/WindowTesting.h"
 
 #include "platform/gui/DrawingContext.h"
 #include "platform/gui/Font.h"

@@ -1,8 +1,9 @@
 #include "gui/GuiTestSupport.h"
+#include "platform/gui/WindowTesting.h"
 
 #include "analysis/AnalysisResultStd.h"
+#include "panel/WindowResultReceiver.h"
 #include "platform/gui/QtBridge.h"
-#include "platform/gui/WindowResultReceiver.h"
 #include "runtime/Messages.h"
 #include "widgets/Window.h"
 
@@ -182,11 +183,10 @@ TEST(WindowSystem, OwnedPayloadPassesToTheHandlerOrIsDestroyed) {
 TEST(WindowSystem, ResultReceiverDeliversTheResultAsWParam) {
     RecordingWindow window;
     WindowResultReceiver receiver(window.getHandle());
-    std::thread worker([&receiver] {
-        receiver.postMessage(WM_ANALYSIS_RESULT, std::make_unique<CountedResult>());
-    });
+    std::thread worker([&receiver] { receiver.deliver(std::make_unique<CountedResult>()); });
     worker.join();
     processPostedMessages();
+    EXPECT_EQ(WM_ANALYSIS_RESULT, 0x465u);
     const auto got = window.messages(WM_ANALYSIS_RESULT);
     ASSERT_EQ(got.size(), 1u);
     std::unique_ptr<AnalysisResultIfc> result(reinterpret_cast<AnalysisResultIfc*>(got[0].wParam));

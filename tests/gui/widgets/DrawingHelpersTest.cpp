@@ -1,4 +1,5 @@
 #include "gui/GuiTestSupport.h"
+#include "platform/gui/WindowTesting.h"
 
 #include "widgets/DrawingHelpers.h"
 

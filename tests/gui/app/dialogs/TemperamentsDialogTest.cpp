@@ -1,4 +1,5 @@
 #include "app/dialogs/TemperamentsDialog.h"
+#include "platform/gui/WindowTesting.h"
 
 #include "app/FileDialogs.h"
 #include "app/dialogs/DialogDataExchange.h"
