@@ -77,18 +77,8 @@ CalibrationCalculatorDialog::CalibrationCalculatorDialog(QWidget* parent) : QDia
     connect(calculateButton, &QPushButton::clicked, this, &CalibrationCalculatorDialog::calculate);
     grid->addWidget(calculateButton, 5, 1);
 
-    auto* close = new QPushButton(dialogText(IDS_CLOSE), this);
-    identify(close, IDC_CLOSE, close->text());
+    QPushButton* close = layToolWindow(this, group);
     close->setAutoDefault(false);
-    connect(close, &QPushButton::clicked, this, &QDialog::hide);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(close);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(group);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void CalibrationCalculatorDialog::calculate() {

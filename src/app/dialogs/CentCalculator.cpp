@@ -44,18 +44,8 @@ CentCalculator::CentCalculator(QWidget* parent) : QDialog(parent) {
     connect(calculateButton, &QPushButton::clicked, this, &CentCalculator::calculate);
     grid->addWidget(calculateButton, 3, 1);
 
-    auto* close = new QPushButton(dialogText(IDS_CLOSE), this);
-    identify(close, IDC_CLOSE, close->text());
+    QPushButton* close = layToolWindow(this, group);
     close->setAutoDefault(false);
-    connect(close, &QPushButton::clicked, this, &QDialog::hide);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(close);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(group);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void CentCalculator::calculate() {

@@ -41,18 +41,8 @@ MetronomeDialog::MetronomeDialog(FrequencySynth& synth, QWidget* parent)
     }
     connect(radios, &QButtonGroup::buttonClicked, this, &MetronomeDialog::updateRate);
 
-    auto* close = new QPushButton(dialogText(IDS_CLOSE), this);
-    identify(close, IDC_CLOSE, close->text());
+    QPushButton* close = layToolWindow(this, group);
     close->setDefault(true);
-    connect(close, &QPushButton::clicked, this, &QDialog::hide);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(close);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(group);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void MetronomeDialog::updateRate() {
