@@ -9,6 +9,8 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -42,6 +44,19 @@ QLineEdit* numberEdit(int controlId, const QString& label, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     identify(edit, controlId, label);
     return edit;
+}
+
+QGroupBox* identificationGroup(QWidget* parent, QLineEdit*& nameEdit, QLineEdit*& keyEdit) {
+    auto* group = new QGroupBox(dialogText(IDS_IDENTIFICATION), parent);
+    nameEdit = new QLineEdit(group);
+    identify(nameEdit, 1060, dialogText(IDS_TEMPERAMENT_NAME));
+    keyEdit = new QLineEdit(group);
+    identify(keyEdit, 1062, dialogText(IDS_TEMPERAMENT_ID));
+    keyEdit->setReadOnly(true);
+    auto* form = new QFormLayout(group);
+    form->addRow(labelFor(nameEdit, dialogText(IDS_TEMPERAMENT_NAME), group), nameEdit);
+    form->addRow(labelFor(keyEdit, dialogText(IDS_TEMPERAMENT_ID), group), keyEdit);
+    return group;
 }
 
 QDialogButtonBox* okCancelButtons(QDialog* dialog) {

@@ -7,6 +7,7 @@
 
 class QDialog;
 class QDialogButtonBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QWidget;
@@ -23,6 +24,10 @@ void identify(QWidget* control, int controlId, const QString& name);
 QLabel* labelFor(QWidget* control, const QString& text, QWidget* parent);
 // A line edit with its id; accessible name from the label text without ":".
 QLineEdit* numberEdit(int controlId, const QString& label, QWidget* parent);
+
+// The temperament editors' "Identification" group: the name (1060) and
+// the read-only id (1062), each with its label.
+QGroupBox* identificationGroup(QWidget* parent, QLineEdit*& nameEdit, QLineEdit*& keyEdit);
 
 // The buttons "OK" (id 1) and "Cancel" (id 2) in the interface language,
 // wired to accept and reject.

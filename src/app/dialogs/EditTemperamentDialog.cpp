@@ -43,15 +43,7 @@ EditTemperamentDialog::EditTemperamentDialog(const DefaultToneScale& scale, int 
     setObjectName(QStringLiteral("EditTemperamentDialog"));
     setWindowTitle(dialogText(IDS_EDIT_SIMPLE_TITLE));
 
-    auto* identification = new QGroupBox(dialogText(IDS_IDENTIFICATION), this);
-    nameEdit = new QLineEdit(identification);
-    identify(nameEdit, 1060, dialogText(IDS_TEMPERAMENT_NAME));
-    keyEdit = new QLineEdit(identification);
-    identify(keyEdit, 1062, dialogText(IDS_TEMPERAMENT_ID));
-    keyEdit->setReadOnly(true);
-    auto* form = new QFormLayout(identification);
-    form->addRow(labelFor(nameEdit, dialogText(IDS_TEMPERAMENT_NAME), identification), nameEdit);
-    form->addRow(labelFor(keyEdit, dialogText(IDS_TEMPERAMENT_ID), identification), keyEdit);
+    QGroupBox* identification = identificationGroup(this, nameEdit, keyEdit);
 
     auto* values = new QGroupBox(dialogText(IDS_CENTS_FROM_EQUAL), this);
     auto* keyboard = new QGridLayout(values);
