@@ -11,50 +11,6 @@
 
 namespace tonvela {
 
-namespace {
-
-// What drawFilledFrame of a bar actually colours: the union of its four
-// frame lines and its interior, each left out when empty. For a bar of some
-// width that is the bar itself; a bar of no width shows two columns around
-// the zero tick without its top row.
-Rect paintedArea(const Rect& r) {
-    const Rect parts[] = {{r.left, r.top, r.right, r.top + 1},
-                          {r.left, r.top + 1, r.left + 1, r.bottom},
-                          {r.right - 1, r.top + 1, r.right, r.bottom},
-                          {r.left + 1, r.bottom - 1, r.right - 1, r.bottom},
-                          {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}};
-    Rect area;
-    bool any = false;
-    for (const Rect& part : parts) {
-        if (part.isEmpty())
-            continue;
-        if (!any) {
-            area = part;
-            any = true;
-            continue;
-        }
-        area = {std::min(area.left, part.left), std::min(area.top, part.top),
-                std::max(area.right, part.right), std::max(area.bottom, part.bottom)};
-    }
-    return area;
-}
-
-// Fills what old covers outside keep: at most a strip on each side.
-void eraseOutside(DrawingContext& dc, const Rect& old, const Rect& keep, Colour colour) {
-    const Rect inner{std::max(old.left, keep.left), std::max(old.top, keep.top),
-                     std::min(old.right, keep.right), std::min(old.bottom, keep.bottom)};
-    if (inner.isEmpty()) {
-        dc.fillSolid(old, colour);
-        return;
-    }
-    dc.fillSolid({old.left, old.top, old.right, inner.top}, colour);
-    dc.fillSolid({old.left, inner.bottom, old.right, old.bottom}, colour);
-    dc.fillSolid({old.left, inner.top, inner.left, inner.bottom}, colour);
-    dc.fillSolid({inner.right, inner.top, old.right, inner.bottom}, colour);
-}
-
-} // namespace
-
 DeviationControl::DeviationControl(WindowHandle* parent)
     : Window("", "", WS_CHILD | WS_VISIBLE, parent, 0) {
     setStyle(WS_CHILD | WS_VISIBLE);
@@ -107,16 +63,12 @@ void DeviationControl::computeBar(const Rect& client) {
     barVisible = true;
 }
 
-void DeviationControl::drawBar(DrawingContext& dc) const {
-    drawFilledFrame(dc, bar, barTopLeft, barBottomRight, barFill);
-}
-
 void DeviationControl::paint() {
     DrawingContext dc = DrawingContext::forPaint(getHandle());
     drawFilledFrame(dc, dc.clientRect(), frameTopLeft, frameBottomRight, backgroundColour);
     ruler.draw(dc);
     if (barVisible)
-        drawBar(dc);
+        drawFilledFrame(dc, bar, barTopLeft, barBottomRight, barFill);
 }
 
 void DeviationControl::setResult(const AnalysisResultIfc* r) {
@@ -124,20 +76,17 @@ void DeviationControl::setResult(const AnalysisResultIfc* r) {
     const Rect oldBar = bar;
     result = r;
     computeBar(getClientRect(getHandle()));
+    if (hadBar)
+        invalidateBar(oldBar);
+    if (barVisible)
+        invalidateBar(bar);
+}
 
-    DrawingContext dc = DrawingContext::forWindow(getHandle());
-    if (barVisible)
-        drawBar(dc);
-    if (!hadBar)
-        return;
-    // Erase what the old bar coloured outside the new one. The bars share
-    // their end at zero, so this is one strip beyond the new bar's free end
-    // (or the whole old bar when no new one is shown); only a bar of no width
-    // makes it more.
-    if (barVisible)
-        eraseOutside(dc, paintedArea(oldBar), paintedArea(bar), backgroundColour);
-    else
-        dc.fillSolid(paintedArea(oldBar), backgroundColour);
+// A bar of no width still draws its frame lines beside the zero tick, so the
+// area to repaint reaches one pixel beyond it on either side.
+void DeviationControl::invalidateBar(const Rect& r) {
+    const Rect area{r.left - 1, r.top, r.right + 1, r.bottom};
+    invalidateRect(getHandle(), &area);
 }
 
 } // namespace tonvela

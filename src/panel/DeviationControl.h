@@ -6,11 +6,10 @@
 namespace tonvela {
 
 class AnalysisResultIfc;
-class DrawingContext;
 
 // The deviation display: a cent ruler and under it a green bar from the
-// ruler's zero to the measured deviation. A new result redraws only the bar,
-// erasing just the part of the old bar that the new one does not cover.
+// ruler's zero to the measured deviation. A new result repaints only where
+// the old and the new bar lie.
 class DeviationControl : public Window {
 public:
     explicit DeviationControl(WindowHandle* parent);
@@ -18,7 +17,7 @@ public:
     DeviationControl(const DeviationControl&) = delete;
     DeviationControl& operator=(const DeviationControl&) = delete;
 
-    // The result shown, or null; not owned. Draws at once.
+    // The result shown, or null; not owned.
     void setResult(const AnalysisResultIfc* r);
     // 20 cents across the ruler instead of 80.
     void setZoom(bool on);
@@ -33,7 +32,7 @@ public:
 
 private:
     void computeBar(const Rect& client);
-    void drawBar(DrawingContext& dc) const;
+    void invalidateBar(const Rect& r);
     void paint();
 
     Colour backgroundColour = rgb(0, 0, 0);
