@@ -54,27 +54,18 @@ void ChartControl::computePoints(const Rect& client) {
     curveValid = true;
 }
 
-void ChartControl::clipToPlot(DrawingContext& dc, const Rect& client) const {
-    dc.intersectClipRect({client.left + 5, client.top + plotGap + rulerHeight + 1, client.right - 5,
-                          client.bottom - 1});
+Rect ChartControl::plotRect(const Rect& client) const {
+    return {client.left + 5, client.top + plotGap + rulerHeight + 1, client.right - 5,
+            client.bottom - 1};
 }
 
 void ChartControl::setResult(const AnalysisResultIfc* r) {
-    DrawingContext dc = DrawingContext::forWindow(handle);
-    const Rect client = getClientRect(handle);
-    clipToPlot(dc, client);
-    if (curveValid) {
-        dc.selectPen(erasePen);
-        dc.polyline(points.data(), pointCount);
-    }
-    curveValid = false;
     result = r;
-    if (!r) {
-        return;
-    }
+    const Rect client = getClientRect(handle);
     computePoints(client);
-    dc.selectPen(curvePen);
-    dc.polyline(points.data(), pointCount);
+    // Both curves lie within the plot, under the ruler.
+    const Rect plot = plotRect(client);
+    invalidateRect(handle, &plot);
 }
 
 void ChartControl::setZoom(bool on) {
@@ -100,7 +91,7 @@ LResult ChartControl::handleMessage(WindowHandle* hwnd, unsigned message, WParam
         drawFilledFrame(dc, client, frameTopLeft, frameBottomRight, backgroundColour);
         ruler.draw(dc);
         if (curveValid) {
-            clipToPlot(dc, client);
+            dc.intersectClipRect(plotRect(client));
             dc.selectPen(curvePen);
             dc.polyline(points.data(), pointCount);
         }

@@ -22,8 +22,8 @@ public:
     LResult handleMessage(WindowHandle* hwnd, unsigned message, WParam wParam,
                           LParam lParam) override;
 
-    // Draws at once: the old curve is blackened with the old result, which
-    // must still be alive, then the new one is drawn. Not owned.
+    // The result shown, or null; not owned, and read again when the zoom
+    // changes. Repaints the plot.
     void setResult(const AnalysisResultIfc* r);
     void setZoom(bool on);
 
@@ -35,14 +35,14 @@ public:
     const Colour frameTopLeft = rgb(80, 83, 133);
     const Colour frameBottomRight = rgb(255, 255, 255);
     const Pen curvePen = Pen::solid(0, rgb(0, 255, 0));
-    const Pen erasePen = Pen::solid(0, rgb(0, 0, 0));
     const int rulerHeight = 35;
     const int plotGap = 2;
     const int plotBottomInset = 10;
 
 private:
     void computePoints(const Rect& client);
-    void clipToPlot(DrawingContext& dc, const Rect& client) const;
+    // Where the curve is drawn: inside the frame, below the ruler.
+    Rect plotRect(const Rect& client) const;
 
     Scale ruler;
     const AnalysisResultIfc* result = nullptr;
