@@ -73,18 +73,15 @@ bool StrobeControl::isLit(int i) const {
     return litCount > 0 && (i - firstLit + cellCount) % cellCount < litCount;
 }
 
-void StrobeControl::drawCell(DrawingContext& dc, int i, bool lit) const {
-    if (lit)
-        drawFilledFrame(dc, cellRect(i), litTopLeft, litBottomRight, litFill);
-    else
-        drawFilledFrame(dc, cellRect(i), darkTopLeft, darkBottomRight, darkFill);
-}
-
 void StrobeControl::paint() {
     DrawingContext dc = DrawingContext::forPaint(getHandle());
     drawFilledFrame(dc, dc.clientRect(), frameTopLeft, frameBottomRight, backgroundColour);
-    for (int i = 0; i < cellCount; ++i)
-        drawCell(dc, i, isLit(i));
+    for (int i = 0; i < cellCount; ++i) {
+        if (isLit(i))
+            drawFilledFrame(dc, cellRect(i), litTopLeft, litBottomRight, litFill);
+        else
+            drawFilledFrame(dc, cellRect(i), darkTopLeft, darkBottomRight, darkFill);
+    }
 }
 
 void StrobeControl::tick() {
@@ -108,23 +105,16 @@ void StrobeControl::tick() {
 void StrobeControl::moveBand(int n) {
     const int limit = litCount / 2 > 2 ? litCount / 2 : 3;
     n = std::clamp(n, -limit, limit);
-    // A band of no cells has nothing to draw; only its place moves on, as the
-    // painted picture shows no lit cell either.
-    if (litCount == 0) {
-        firstLit = ((firstLit + n) % cellCount + cellCount) % cellCount;
-        return;
-    }
-    DrawingContext dc = DrawingContext::forWindow(getHandle());
-    for (; n > 0; --n) {
-        const int old = firstLit;
-        drawCell(dc, old, false);
-        firstLit = (firstLit + 1) % cellCount;
-        drawCell(dc, (old + litCount) % cellCount, true);
-    }
-    for (; n < 0; ++n) {
-        firstLit = (firstLit - 1 + cellCount) % cellCount;
-        drawCell(dc, (firstLit + litCount) % cellCount, false);
-        drawCell(dc, firstLit, true);
+    const int oldFirst = firstLit;
+    firstLit = ((firstLit + n) % cellCount + cellCount) % cellCount;
+    // Only the cells at the band's ends change; a band of no cells changes
+    // none.
+    for (int i = 0; i < cellCount; ++i) {
+        const bool wasLit = litCount > 0 && (i - oldFirst + cellCount) % cellCount < litCount;
+        if (wasLit != isLit(i)) {
+            const Rect cell = cellRect(i);
+            invalidateRect(getHandle(), &cell);
+        }
     }
 }
 

@@ -5,12 +5,11 @@
 namespace tonvela {
 
 class AnalysisResultIfc;
-class DrawingContext;
 
 // The strobe: a row of green cells in which a band of lit cells drifts right
 // while the tone is sharp and left while it is flat, two cells a second per
 // cent of deviation (eight when zoomed), standing still when in tune. It
-// animates on its own 50 ms timer and redraws only the cells that change.
+// animates on its own 50 ms timer and repaints only the cells that change.
 class StrobeControl : public Window {
 public:
     static constexpr unsigned TICK_MS = 50;
@@ -46,7 +45,6 @@ private:
     void paint();
     void tick();
     void moveBand(int n);
-    void drawCell(DrawingContext& dc, int i, bool lit) const;
 
     Colour backgroundColour = rgb(0, 0, 0);
     Colour frameTopLeft = rgb(80, 83, 133);
