@@ -140,18 +140,16 @@ void OctaveKeyboard::paint(DrawingContext& dc) {
 }
 
 void OctaveKeyboard::drawKey(DrawingContext& dc, const Geometry& g, int key) {
-    const int half = blackKeyHalfWidth;
-    if (isBlack(key)) {
-        // Centred on the line left of the next white key.
-        const int x = g.whiteLeft[whiteIndex(key + 1)];
-        const Brush& brush = key == highlight ? highlightBrush : blackKeyBrush;
-        dc.fillRect({x - half - 1, 1, x + half, g.blackKeyHeight}, brush);
-        return;
-    }
-    const int i = whiteIndex(key);
     const Brush& brush = key == highlight  ? highlightBrush
+                         : isBlack(key)    ? blackKeyBrush
                          : octave % 2 != 0 ? whiteKeyBrush
                                            : tintedKeyBrush;
+    if (isBlack(key)) {
+        dc.fillRect(keyRect(g, key), brush);
+        return;
+    }
+    const int half = blackKeyHalfWidth;
+    const int i = whiteIndex(key);
     const bool blackOnLeft = i != 0 && i != 3;
     const bool blackOnRight = i != 2 && i != 6;
     const int left = g.whiteLeft[i];
@@ -160,6 +158,16 @@ void OctaveKeyboard::drawKey(DrawingContext& dc, const Geometry& g, int key) {
         {left + (blackOnLeft ? half : 0), 1, right - (blackOnRight ? half : 0), g.blackKeyHeight},
         brush);
     dc.fillRect({left, g.blackKeyHeight, right, g.keyAreaHeight}, brush);
+}
+
+Rect OctaveKeyboard::keyRect(const Geometry& g, int key) const {
+    if (isBlack(key)) {
+        // Centred on the line left of the next white key.
+        const int x = g.whiteLeft[whiteIndex(key + 1)];
+        return {x - blackKeyHalfWidth - 1, 1, x + blackKeyHalfWidth, g.blackKeyHeight};
+    }
+    const int i = whiteIndex(key);
+    return {g.whiteLeft[i], 1, g.whiteLeft[i] + g.whiteWidth[i], g.keyAreaHeight};
 }
 
 void OctaveKeyboard::setHighlight(int k) {
@@ -173,18 +181,13 @@ void OctaveKeyboard::setHighlight(int k) {
     }
     const int previous = highlight;
     highlight = k;
-    {
-        DrawingContext dc = DrawingContext::forWindow(handle);
-        if (dc.isValid()) {
-            const Rect client = dc.clientRect();
-            const Geometry g = computeGeometry(client.width(), client.height(), labelHeight);
-            updateGeometry(g);
-            if (k >= 0) {
-                drawKey(dc, g, k);
-            }
-            if (previous >= 0) {
-                drawKey(dc, g, previous);
-            }
+    const Rect client = getClientRect(handle);
+    const Geometry g = computeGeometry(client.width(), client.height(), labelHeight);
+    updateGeometry(g);
+    for (int key : {previous, k}) {
+        if (key >= 0) {
+            const Rect area = keyRect(g, key);
+            invalidateRect(handle, &area);
         }
     }
     if (k >= 0) {

@@ -17,8 +17,8 @@ public:
     LResult handleMessage(WindowHandle* hwnd, unsigned message, WParam wParam,
                           LParam lParam) override;
 
-    // k is clamped to -1..11 (-1: no key). A new key is drawn at once and, when
-    // it is a key, its note is sent to the parent.
+    // k is clamped to -1..11 (-1: no key). The old and the new key are
+    // repainted and, when k is a key, its note is sent to the parent.
     void setHighlight(int k);
     int getHighlight() const { return highlight; }
 
@@ -52,6 +52,9 @@ private:
     void paint(DrawingContext& dc);
     void updateGeometry(const Geometry& geometry);
     void drawKey(DrawingContext& dc, const Geometry& geometry, int key);
+    // The area a key's fills cover (a white key's reaches under its black
+    // neighbours).
+    Rect keyRect(const Geometry& geometry, int key) const;
 };
 
 } // namespace tonvela
