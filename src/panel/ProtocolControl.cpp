@@ -224,8 +224,8 @@ LResult ProtocolControl::handleMessage(WindowHandle* hwnd, unsigned message, WPa
     case WM_PROTOCOL_ENTRY: {
         const int note = static_cast<int>(wParam);
         if (isNote(note)) {
-            DrawingContext dc = DrawingContext::forWindow(hwnd);
-            drawCell(dc, note);
+            const Rect cell = cellRect(note);
+            invalidateRect(hwnd, &cell);
         }
         return 0;
     }
@@ -235,34 +235,22 @@ LResult ProtocolControl::handleMessage(WindowHandle* hwnd, unsigned message, WPa
     return Window::handleMessage(hwnd, message, wParam, lParam);
 }
 
-void ProtocolControl::drawCell(DrawingContext& dc, int note) {
+Rect ProtocolControl::outlineRect(int note) const {
     const Rect cell = cellRect(note);
-    dc.fillSolid(cell, cellColour(note % 12));
-    dc.setBackgroundMode(BackgroundMode::Transparent);
-    dc.setTextColour(valueColour);
-    dc.selectFont(valueFont);
-    drawTextCentered(dc, toneScales.formatDeviation(note, protocol.getFrequency(note)), cell.left,
-                     cell.top, cell.width(), cell.height());
-}
-
-void ProtocolControl::drawTargetOutline(DrawingContext& dc, int note, Colour colour) {
-    const Rect cell = cellRect(note);
-    drawOutline(dc, cell.left - 1, cell.top - 1, cell.width() + 2, cell.height() + 2, colour);
+    return {cell.left - 1, cell.top - 1, cell.right + 1, cell.bottom + 1};
 }
 
 void ProtocolControl::targetChanged() {
     if (!target) {
         return;
     }
-    DrawingContext dc = DrawingContext::forWindow(handle);
-    if (isNote(outlinedNote)) {
-        drawTargetOutline(dc, outlinedNote,
-                          outlinedNote == target->note ? outlineColour : gridColour);
+    for (int note : {outlinedNote, target->note}) {
+        if (isNote(note)) {
+            const Rect area = outlineRect(note);
+            invalidateRect(handle, &area);
+        }
     }
     outlinedNote = target->note;
-    if (isNote(outlinedNote)) {
-        drawTargetOutline(dc, outlinedNote, outlineColour);
-    }
 }
 
 void ProtocolControl::paint(DrawingContext& dc) {
@@ -303,11 +291,10 @@ void ProtocolControl::paint(DrawingContext& dc) {
                          gridTop + (r + 1) * rowHeight, labelColumnWidth - 4, rowHeight);
     }
 
-    // A whole paint draws the outline where the target is now, so that the
-    // next move of the target takes it from there.
-    outlinedNote = target ? target->note : -1;
     if (isNote(outlinedNote)) {
-        drawTargetOutline(dc, outlinedNote, outlineColour);
+        const Rect outline = outlineRect(outlinedNote);
+        drawOutline(dc, outline.left, outline.top, outline.width(), outline.height(),
+                    outlineColour);
     }
 
     dc.setTextColour(valueColour);

@@ -87,8 +87,8 @@ public:
 private:
     void layout(int width, int height);
     void paint(DrawingContext& dc);
-    void drawCell(DrawingContext& dc, int note);
-    void drawTargetOutline(DrawingContext& dc, int note, Colour colour);
+    // The red outline of a target cell: the grid lines around the cell.
+    Rect outlineRect(int note) const;
     Colour cellColour(int column) const;
 
     const ResourceManager& resources;

@@ -158,7 +158,7 @@ TEST_F(ProtocolFixture, DeviationFollowsTheStandardPitchWithoutTouchingTheProtoc
     make(600, 300);
     const int paints = control->paints;
     protocol().setFrequency(57, 441.0f, true);
-    EXPECT_EQ(control->paints, paints) << "one cell is drawn in place";
+    EXPECT_EQ(control->paints, paints) << "an entry only asks for a repaint";
     EXPECT_EQ(cellText(57, "+3.93"), "");
 
     scales().setScale("equal", 0, 441.0f, 0.0f);
