@@ -9,8 +9,6 @@ namespace tonvela {
 
 // Text flags of DrawingContext::drawText. Without DT_CENTER the text is
 // left-aligned, without DT_VCENTER or DT_BOTTOM top-aligned.
-inline constexpr unsigned DT_TOP = 0x0;
-inline constexpr unsigned DT_LEFT = 0x0;
 inline constexpr unsigned DT_CENTER = 0x1;
 inline constexpr unsigned DT_VCENTER = 0x4;
 inline constexpr unsigned DT_BOTTOM = 0x8;
