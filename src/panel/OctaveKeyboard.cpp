@@ -183,7 +183,6 @@ void OctaveKeyboard::setHighlight(int k) {
     highlight = k;
     const Rect client = getClientRect(handle);
     const Geometry g = computeGeometry(client.width(), client.height(), labelHeight);
-    updateGeometry(g);
     for (int key : {previous, k}) {
         if (key >= 0) {
             const Rect area = keyRect(g, key);
