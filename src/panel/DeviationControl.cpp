@@ -55,8 +55,8 @@ void eraseOutside(DrawingContext& dc, const Rect& old, const Rect& keep, Colour 
 
 } // namespace
 
-DeviationControl::DeviationControl(WindowHandle* parent)
-    : Window("", "", WS_CHILD | WS_VISIBLE, parent, 0) {
+DeviationControl::DeviationControl(WindowHandle* parent, const ResourceManager& resources)
+    : Window("", "", WS_CHILD | WS_VISIBLE, parent, 0), ruler(resources) {
     setStyle(WS_CHILD | WS_VISIBLE);
     ruler.setWideRange(80);
     ruler.setNarrowRange(20);

@@ -13,7 +13,8 @@ class DrawingContext;
 // erasing just the part of the old bar that the new one does not cover.
 class DeviationControl : public Window {
 public:
-    explicit DeviationControl(WindowHandle* parent);
+    // resources: borrowed, outlives the display.
+    DeviationControl(WindowHandle* parent, const ResourceManager& resources);
     ~DeviationControl() override = default;
     DeviationControl(const DeviationControl&) = delete;
     DeviationControl& operator=(const DeviationControl&) = delete;

@@ -10,16 +10,11 @@
 
 namespace tonvela {
 
-DisplayControl::DisplayControl(WindowHandle* parent)
-    : Window("", "", WS_CHILD | WS_VISIBLE, parent, 0) {
-    const ResourceManager& resources = ResourceManager::getInstance();
-    targetName.setFont(resources.largeFont);
-    targetFrequency.setFont(resources.mediumFont);
-    resultCents.setFont(resources.largeFont);
-    resultFrequency.setFont(resources.mediumFont);
-    centsUnit.setFont(resources.smallFont);
-    frequencyUnit.setFont(resources.smallFont);
-    targetFrequencyUnit.setFont(resources.smallFont);
+DisplayControl::DisplayControl(WindowHandle* parent, const ResourceManager& resources)
+    : Window("", "", WS_CHILD | WS_VISIBLE, parent, 0), targetName(resources.largeFont),
+      targetFrequency(resources.mediumFont), resultCents(resources.largeFont),
+      resultFrequency(resources.mediumFont), centsUnit(resources.smallFont),
+      frequencyUnit(resources.smallFont), targetFrequencyUnit(resources.smallFont) {
     for (Label* label : {&targetName, &targetFrequency, &resultCents, &resultFrequency})
         label->setAlignment(LabelAlignment::Right, LabelAlignment::Bottom);
     for (Label* label : {&centsUnit, &frequencyUnit, &targetFrequencyUnit})

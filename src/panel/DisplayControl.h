@@ -8,6 +8,7 @@ namespace tonvela {
 
 class AnalysisResultIfc;
 class DrawingContext;
+class ResourceManager;
 
 // The numeric display: the target note's name and frequency in red, the
 // measured deviation in cents and the measured frequency in green, with their
@@ -15,7 +16,8 @@ class DrawingContext;
 // its previous text.
 class DisplayControl : public Window {
 public:
-    explicit DisplayControl(WindowHandle* parent);
+    // resources: borrowed, outlives the display.
+    DisplayControl(WindowHandle* parent, const ResourceManager& resources);
     ~DisplayControl() override = default;
     DisplayControl(const DisplayControl&) = delete;
     DisplayControl& operator=(const DisplayControl&) = delete;

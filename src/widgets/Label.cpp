@@ -1,10 +1,6 @@
 #include "widgets/Label.h"
 
-#include "widgets/ResourceManager.h"
-
 namespace tonvela {
-
-Label::Label() : font(ResourceManager::getInstance().mediumFont) {}
 
 void Label::setAnchor(int x, int y) {
     this->x = x;

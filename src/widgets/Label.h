@@ -16,7 +16,7 @@ enum class LabelAlignment : int { Top = 0, Bottom = 1, Center = 2, Left = 3, Rig
 // text colour and background mode.
 class Label {
 public:
-    Label();
+    explicit Label(FontHandle font) : font(font) {}
 
     void setAnchor(int x, int y);
     void setAlignment(LabelAlignment horizontal, LabelAlignment vertical);

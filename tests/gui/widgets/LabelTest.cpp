@@ -1,6 +1,7 @@
 #include "gui/GuiTestSupport.h"
 
 #include "platform/gui/DrawingContext.h"
+#include "support/DisplayResources.h"
 #include "widgets/Label.h"
 #include "widgets/ResourceManager.h"
 
@@ -36,7 +37,7 @@ struct LabelFixture : ::testing::Test {
 };
 
 TEST_F(LabelFixture, RightBottomAnchorPutsTheTextLeftOfAndAboveThePoint) {
-    Label label;
+    Label label(test::displayResources().mediumFont);
     label.setAnchor(100, 50);
     label.setAlignment(LabelAlignment::Right, LabelAlignment::Bottom);
     DrawingContext dc = context();
@@ -50,7 +51,7 @@ TEST_F(LabelFixture, RightBottomAnchorPutsTheTextLeftOfAndAboveThePoint) {
 }
 
 TEST_F(LabelFixture, ShorterTextErasesTheLongerOneFirst) {
-    Label label;
+    Label label(test::displayResources().mediumFont);
     label.setAnchor(100, 50);
     label.setAlignment(LabelAlignment::Right, LabelAlignment::Bottom);
     {
@@ -73,7 +74,7 @@ TEST_F(LabelFixture, ShorterTextErasesTheLongerOneFirst) {
 }
 
 TEST_F(LabelFixture, NewAnchorForgetsThePreviousText) {
-    Label label;
+    Label label(test::displayResources().mediumFont);
     label.setAnchor(20, 20);
     {
         DrawingContext dc = context();
@@ -92,8 +93,8 @@ TEST_F(LabelFixture, NewAnchorForgetsThePreviousText) {
 }
 
 TEST_F(LabelFixture, CentreAlignmentMovesByHalfTheSize) {
-    Label label;
-    label.setFont(ResourceManager::getInstance().largeFont);
+    Label label(test::displayResources().mediumFont);
+    label.setFont(test::displayResources().largeFont);
     label.setAnchor(100, 50);
     label.setAlignment(LabelAlignment::Center, LabelAlignment::Center);
     DrawingContext dc = context();
@@ -102,11 +103,11 @@ TEST_F(LabelFixture, CentreAlignmentMovesByHalfTheSize) {
     EXPECT_EQ(r.height(), 32);
     EXPECT_EQ(r.top, 50 - 16);
     EXPECT_EQ(r.left, 100 - r.width() / 2);
-    EXPECT_EQ(dc.getFont(), ResourceManager::getInstance().largeFont); // stays selected
+    EXPECT_EQ(dc.getFont(), test::displayResources().largeFont); // stays selected
 }
 
 TEST_F(LabelFixture, UnknownAlignmentCodesMeanLeftAndTop) {
-    Label label;
+    Label label(test::displayResources().mediumFont);
     label.setAnchor(30, 40);
     label.setAlignment(LabelAlignment::Bottom, LabelAlignment::Right);
     DrawingContext dc = context();
