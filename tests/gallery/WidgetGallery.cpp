@@ -44,7 +44,8 @@ public:
             label.setAnchor(120, y);
             label.setAlignment(LabelAlignment::Right, LabelAlignment::Bottom);
             dc.setTextColour(line.colour);
-            label.draw(dc, line.text);
+            label.setText(line.text);
+            label.draw(dc);
             fillBox(dc, 120, y - 1, 4, 1, rgb(255, 255, 0)); // the anchor's row
             y += 34;
         }
