@@ -10,7 +10,6 @@
 #include "widgets/ResourceManager.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 
 namespace tonvela {
