@@ -26,8 +26,8 @@
 #include "resources/IconIds.h"
 #include "resources/StringIds.h"
 #include "resources/StringResources.h"
-#include "state/DataStructure.h"
 #include "state/Archive.h"
+#include "state/DataStructure.h"
 #include "state/RecoveryFile.h"
 #include "state/TonvelaDoc.h"
 
@@ -93,7 +93,7 @@ QString menuPath(const std::string& path) {
 } // namespace
 
 MainFrame::MainFrame(TonvelaDoc& document, RecentFileList& recentFiles, const std::string& helpPath,
-                     AnalysisClock* clock)
+                     const ResourceManager& resources, AnalysisClock* clock)
     : document(document), recentFiles(recentFiles), helpPath(helpPath) {
     setObjectName(QStringLiteral("MainFrame"));
     frameHandle = adoptWidget(this);
@@ -105,7 +105,7 @@ MainFrame::MainFrame(TonvelaDoc& document, RecentFileList& recentFiles, const st
     createToolBar();
     createStatusBar();
 
-    view = new TonvelaView(document, this, clock);
+    view = new TonvelaView(document, this, DataStructure::getInstance(), resources, clock);
     setCentralWidget(view);
 
     setAcceptDrops(true);

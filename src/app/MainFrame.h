@@ -14,6 +14,7 @@ class QToolBar;
 namespace tonvela {
 
 class AnalysisClock;
+class ResourceManager;
 class RecentFileList;
 class ReportPrinting;
 class RecoveryFile;
@@ -36,10 +37,11 @@ public:
     // Room the desktop's title bar and decorations take above the window.
     static constexpr int WindowFrameAllowance = 40;
 
-    // clock: the tuner panel's analysis time base, borrowed; null measures in
-    // real time.
+    // resources: the displays' fonts and brush, borrowed, outliving the
+    // frame. clock: the tuner panel's analysis time base, borrowed; null
+    // measures in real time.
     MainFrame(TonvelaDoc& document, RecentFileList& recentFiles, const std::string& helpPath,
-              AnalysisClock* clock = nullptr);
+              const ResourceManager& resources, AnalysisClock* clock = nullptr);
     ~MainFrame() override;
 
     TonvelaView* getView() const { return view; }

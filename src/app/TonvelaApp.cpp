@@ -19,6 +19,7 @@
 #include "state/DataStructure.h"
 #include "state/RecoveryFile.h"
 #include "state/TonvelaDoc.h"
+#include "widgets/ResourceManager.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -184,7 +185,9 @@ TonvelaApp::Start TonvelaApp::initInstance(const std::vector<std::string>& argum
     recentFiles.load();
 
     document = std::make_unique<TonvelaDoc>();
-    frame = std::make_unique<MainFrame>(*document, recentFiles, helpPath, analysisClock);
+    resources = std::make_unique<ResourceManager>();
+    frame =
+        std::make_unique<MainFrame>(*document, recentFiles, helpPath, *resources, analysisClock);
     frame->newDocumentAtStart();
     frame->getView()->onInitialUpdate();
     // The window comes first, so every question and message about the
@@ -291,6 +294,7 @@ void TonvelaApp::exitInstance() {
     // ends its threads and saves its layout.
     frame.reset();
     document.reset();
+    resources.reset();
     if (started) {
         recentFiles.save();
         CaptureDriverManager::destroyInstance();

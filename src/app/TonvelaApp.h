@@ -14,6 +14,7 @@ namespace tonvela {
 class AnalysisClock;
 class MainFrame;
 class RecoveryFile;
+class ResourceManager;
 class SingleInstance;
 class TonvelaDoc;
 
@@ -69,6 +70,9 @@ private:
     RecentFileList recentFiles{4};
     std::string helpPath;
     std::unique_ptr<QTranslator> qtTranslator;
+    // The displays' fonts and brush, made before the frame and kept until
+    // it has gone.
+    std::unique_ptr<ResourceManager> resources;
     std::unique_ptr<TonvelaDoc> document;
     std::unique_ptr<MainFrame> frame;
     std::unique_ptr<SingleInstance> instance;

@@ -21,14 +21,15 @@ constexpr int UsageMinute = 60000;
 
 } // namespace
 
-TonvelaView::TonvelaView(TonvelaDoc& document, QWidget* parent, AnalysisClock* clock)
+TonvelaView::TonvelaView(TonvelaDoc& document, QWidget* parent, DataStructure& state,
+                         const ResourceManager& resources, AnalysisClock* clock)
     : QWidget(parent), document(document) {
     setObjectName(QStringLiteral("TonvelaView"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     viewHandle = adoptWidget(this);
     panel = std::make_unique<MeasuringTool>("", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
-                                            viewHandle, clock);
+                                            viewHandle, state, resources, clock);
     panel->setPosition(0, 0, width(), height());
     document.addView(this);
     usageTimer.setSingleShot(true);

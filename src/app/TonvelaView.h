@@ -12,9 +12,11 @@ namespace tonvela {
 class AnalysisClock;
 class CalibrationCalculatorDialog;
 class CentCalculator;
+class DataStructure;
 class FreqSynthDialog;
 class MeasuringTool;
 class MetronomeDialog;
+class ResourceManager;
 struct WindowHandle;
 
 // The view filling the main window's client area. Its one child is the tuner
@@ -28,9 +30,11 @@ struct WindowHandle;
 class TonvelaView : public QWidget, public DocumentView {
     Q_OBJECT
 public:
-    // clock: the panel's analysis time base, borrowed; null measures in real
-    // time.
-    TonvelaView(TonvelaDoc& document, QWidget* parent, AnalysisClock* clock = nullptr);
+    // state and resources are handed to the panel, borrowed; they outlive
+    // the view. clock: the panel's analysis time base, borrowed; null
+    // measures in real time.
+    TonvelaView(TonvelaDoc& document, QWidget* parent, DataStructure& state,
+                const ResourceManager& resources, AnalysisClock* clock = nullptr);
     ~TonvelaView() override;
 
     TonvelaDoc& getDocument() { return document; }

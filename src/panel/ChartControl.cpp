@@ -10,8 +10,8 @@
 
 namespace tonvela {
 
-ChartControl::ChartControl(WindowHandle* parent)
-    : Window("", "", WS_CHILD | WS_VISIBLE, parent, 0) {
+ChartControl::ChartControl(WindowHandle* parent, const ResourceManager& resources)
+    : Window("", "", WS_CHILD | WS_VISIBLE, parent, 0), ruler(resources) {
     setStyle(WS_CHILD | WS_VISIBLE);
     ruler.setWideRange(400);
     ruler.setNarrowRange(100);

@@ -16,7 +16,8 @@ namespace tonvela {
 // deviation.
 class ChartControl : public Window {
 public:
-    explicit ChartControl(WindowHandle* parent);
+    // resources: borrowed, outlives the display.
+    ChartControl(WindowHandle* parent, const ResourceManager& resources);
     ~ChartControl() override;
 
     LResult handleMessage(WindowHandle* hwnd, unsigned message, WParam wParam,

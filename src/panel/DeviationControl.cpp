@@ -11,8 +11,8 @@
 
 namespace tonvela {
 
-DeviationControl::DeviationControl(WindowHandle* parent)
-    : Window("", "", WS_CHILD | WS_VISIBLE, parent, 0) {
+DeviationControl::DeviationControl(WindowHandle* parent, const ResourceManager& resources)
+    : Window("", "", WS_CHILD | WS_VISIBLE, parent, 0), ruler(resources) {
     setStyle(WS_CHILD | WS_VISIBLE);
     ruler.setWideRange(80);
     ruler.setNarrowRange(20);

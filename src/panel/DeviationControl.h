@@ -12,7 +12,8 @@ class AnalysisResultIfc;
 // the old and the new bar lie.
 class DeviationControl : public Window {
 public:
-    explicit DeviationControl(WindowHandle* parent);
+    // resources: borrowed, outlives the display.
+    DeviationControl(WindowHandle* parent, const ResourceManager& resources);
     ~DeviationControl() override = default;
     DeviationControl(const DeviationControl&) = delete;
     DeviationControl& operator=(const DeviationControl&) = delete;

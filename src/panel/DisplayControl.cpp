@@ -10,20 +10,21 @@
 
 namespace tonvela {
 
-DisplayControl::DisplayControl(WindowHandle* parent)
-    : Window("", "", WS_CHILD | WS_VISIBLE, parent, 0) {
-    const ResourceManager& resources = ResourceManager::getInstance();
-    targetName.setFont(resources.largeFont);
-    targetFrequency.setFont(resources.mediumFont);
-    resultCents.setFont(resources.largeFont);
-    resultFrequency.setFont(resources.mediumFont);
-    centsUnit.setFont(resources.smallFont);
-    frequencyUnit.setFont(resources.smallFont);
-    targetFrequencyUnit.setFont(resources.smallFont);
+DisplayControl::DisplayControl(WindowHandle* parent, const ResourceManager& resources)
+    : Window("", "", WS_CHILD | WS_VISIBLE, parent, 0), targetName(resources.largeFont),
+      targetFrequency(resources.mediumFont), resultCents(resources.largeFont),
+      resultFrequency(resources.mediumFont), centsUnit(resources.smallFont),
+      frequencyUnit(resources.smallFont), targetFrequencyUnit(resources.smallFont) {
     for (Label* label : {&targetName, &targetFrequency, &resultCents, &resultFrequency})
         label->setAlignment(LabelAlignment::Right, LabelAlignment::Bottom);
     for (Label* label : {&centsUnit, &frequencyUnit, &targetFrequencyUnit})
         label->setAlignment(LabelAlignment::Left, LabelAlignment::Bottom);
+    centsUnit.setText("Cent");
+    frequencyUnit.setText("Hz");
+    targetFrequencyUnit.setText("Hz");
+    targetName.setText(target.name);
+    targetFrequency.setText(target.frequencyText());
+    resultCents.setText("-");
 }
 
 void DisplayControl::placeLabels(int width) {
@@ -44,32 +45,30 @@ void DisplayControl::prepare(DrawingContext& dc) const {
     dc.setBackgroundColour(backgroundColour);
 }
 
-void DisplayControl::drawResult(DrawingContext& dc) {
-    dc.setTextColour(held ? heldColour : resultColour);
-    resultCents.draw(dc, result ? result->getCentsText() : std::string("-"));
-    resultFrequency.draw(dc, result ? result->getFrequencyText() : std::string());
-}
-
-void DisplayControl::drawTarget(DrawingContext& dc) {
-    dc.setTextColour(targetColour);
-    targetName.draw(dc, target.name);
-    targetFrequency.draw(dc, target.frequencyText());
+void DisplayControl::retext(DrawingContext& dc, Label& label, const std::string& text) {
+    const Rect old = label.inkArea(dc);
+    invalidateRect(getHandle(), &old);
+    label.setText(text);
+    const Rect now = label.inkArea(dc);
+    invalidateRect(getHandle(), &now);
 }
 
 void DisplayControl::setResult(const AnalysisResultIfc* r) {
-    result = r;
     DrawingContext dc = DrawingContext::forWindow(getHandle());
-    prepare(dc);
-    drawResult(dc);
+    retext(dc, resultCents, r ? r->getCentsText() : std::string("-"));
+    retext(dc, resultFrequency, r ? r->getFrequencyText() : std::string());
 }
 
 void DisplayControl::setHeld(bool on) {
     if (on == held)
         return;
     held = on;
+    // The same texts in the other shade.
     DrawingContext dc = DrawingContext::forWindow(getHandle());
-    prepare(dc);
-    drawResult(dc);
+    for (const Label* label : {&resultCents, &resultFrequency}) {
+        const Rect area = label->inkArea(dc);
+        invalidateRect(getHandle(), &area);
+    }
 }
 
 void DisplayControl::setTarget(const TargetData& copy) {
@@ -79,8 +78,8 @@ void DisplayControl::setTarget(const TargetData& copy) {
     target.frequency = copy.frequency;
     target.name = copy.name;
     DrawingContext dc = DrawingContext::forWindow(getHandle());
-    prepare(dc);
-    drawTarget(dc);
+    retext(dc, targetName, target.name);
+    retext(dc, targetFrequency, target.frequencyText());
 }
 
 void DisplayControl::paint() {
@@ -88,11 +87,15 @@ void DisplayControl::paint() {
     drawFilledFrame(dc, dc.clientRect(), frameTopLeft, frameBottomRight, backgroundColour);
     prepare(dc);
     dc.setTextColour(unitColour);
-    centsUnit.draw(dc, "Cent");
-    frequencyUnit.draw(dc, "Hz");
-    targetFrequencyUnit.draw(dc, "Hz");
-    drawTarget(dc);
-    drawResult(dc);
+    centsUnit.draw(dc);
+    frequencyUnit.draw(dc);
+    targetFrequencyUnit.draw(dc);
+    dc.setTextColour(targetColour);
+    targetName.draw(dc);
+    targetFrequency.draw(dc);
+    dc.setTextColour(held ? heldColour : resultColour);
+    resultCents.draw(dc);
+    resultFrequency.draw(dc);
 }
 
 LResult DisplayControl::handleMessage(WindowHandle* hwnd, unsigned message, WParam wParam,

@@ -8,14 +8,16 @@ namespace tonvela {
 
 class AnalysisResultIfc;
 class DrawingContext;
+class ResourceManager;
 
 // The numeric display: the target note's name and frequency in red, the
 // measured deviation in cents and the measured frequency in green, with their
-// units. A new result or target redraws only its own two labels, each erasing
-// its previous text.
+// units. It keeps the texts it shows and paints all of them; a new result or
+// target repaints only where its own two labels stand and stood.
 class DisplayControl : public Window {
 public:
-    explicit DisplayControl(WindowHandle* parent);
+    // resources: borrowed, outlives the display.
+    DisplayControl(WindowHandle* parent, const ResourceManager& resources);
     ~DisplayControl() override = default;
     DisplayControl(const DisplayControl&) = delete;
     DisplayControl& operator=(const DisplayControl&) = delete;
@@ -36,8 +38,9 @@ public:
 private:
     void placeLabels(int width);
     void prepare(DrawingContext& dc) const;
-    void drawResult(DrawingContext& dc);
-    void drawTarget(DrawingContext& dc);
+    // Gives the label its text and repaints where the old text stood and
+    // where the new one goes.
+    void retext(DrawingContext& dc, Label& label, const std::string& text);
     void paint();
 
     int upperBaseline = 39;
@@ -46,7 +49,6 @@ private:
     int unitStep = 11;
     int centreOffset = -40;
     TargetData target{0, 0.0f, ""};
-    const AnalysisResultIfc* result = nullptr;
     bool held = false;
     Colour backgroundColour = rgb(0, 0, 0);
     Colour frameTopLeft = rgb(80, 83, 133);

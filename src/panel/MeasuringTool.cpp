@@ -1,6 +1,5 @@
 #include "panel/MeasuringTool.h"
 
-#include "analysis/CentFreqCalculator.h"
 #include "platform/gui/DrawingContext.h"
 #include "platform/gui/WindowSystem.h"
 #include "resources/IconIds.h"
@@ -11,17 +10,11 @@
 #include "widgets/ResourceManager.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 
 namespace tonvela {
 
 namespace {
-
-// How far a clean tone may lie from the target before automatic tone
-// detection moves the target by one semitone, and by two.
-constexpr float OneStepCents = 66.0f;
-constexpr float TwoStepCents = 150.0f;
 
 // The semitones of the transpose buttons, in the order of the button row.
 constexpr int TransposeSteps[MeasuringTool::TransposeCount] = {-12, -7, -1, 1, 7, 12};
@@ -33,16 +26,16 @@ constexpr int BlackKeyDivisor = 28;
 } // namespace
 
 MeasuringTool::MeasuringTool(const std::string& className, const std::string& windowName,
-                             unsigned style, WindowHandle* parent, AnalysisClock* clock)
-    : Window(className, windowName, style, parent),
-      toneScaleControl(handle, DataStructure::getInstance().getToneScales(),
-                       ResourceManager::getInstance()),
-      displayControl(handle), strobeControl(handle), deviationControl(handle), chartControl(handle),
-      protocolControl(handle, DataStructure::getInstance().getProtocol(),
-                      DataStructure::getInstance().getToneScales(), ResourceManager::getInstance()),
-      keyboards{{OctaveKeyboard(handle), OctaveKeyboard(handle), OctaveKeyboard(handle),
-                 OctaveKeyboard(handle), OctaveKeyboard(handle), OctaveKeyboard(handle),
-                 OctaveKeyboard(handle), OctaveKeyboard(handle)}},
+                             unsigned style, WindowHandle* parent, DataStructure& state,
+                             const ResourceManager& resources, AnalysisClock* clock)
+    : Window(className, windowName, style, parent), state(state), toneScales(state.getToneScales()),
+      toneScaleControl(handle, toneScales, resources), displayControl(handle, resources),
+      strobeControl(handle), deviationControl(handle, resources), chartControl(handle, resources),
+      protocolControl(handle, state.getProtocol(), toneScales, resources),
+      keyboards{{OctaveKeyboard(handle, resources), OctaveKeyboard(handle, resources),
+                 OctaveKeyboard(handle, resources), OctaveKeyboard(handle, resources),
+                 OctaveKeyboard(handle, resources), OctaveKeyboard(handle, resources),
+                 OctaveKeyboard(handle, resources), OctaveKeyboard(handle, resources)}},
       toggles{
           {ToggleButton(handle, IconShowTuningInfo, ""), ToggleButton(handle, IconShowStrobe, ""),
            ToggleButton(handle, IconShowDeviation, ""), ToggleButton(handle, IconShowChart, ""),
@@ -51,8 +44,7 @@ MeasuringTool::MeasuringTool(const std::string& className, const std::string& wi
       transposeButtons{{Button(handle, IconOctaveDown, ""), Button(handle, IconFifthDown, ""),
                         Button(handle, IconSemitoneDown, ""), Button(handle, IconSemitoneUp, ""),
                         Button(handle, IconFifthUp, ""), Button(handle, IconOctaveUp, "")}},
-      analysisThread(clock), toneScales(DataStructure::getInstance().getToneScales()),
-      receiver(handle) {
+      analysisThread(clock), receiver(handle) {
     for (int i = 0; i < KeyboardCount; ++i) {
         keyboards[i].octave = i;
     }
@@ -62,7 +54,6 @@ MeasuringTool::MeasuringTool(const std::string& className, const std::string& wi
     setWindowFocusable(handle, true);
     // The icon buttons say in words what they do, as tooltip and to a
     // screen reader.
-    const ResourceManager& resources = ResourceManager::getInstance();
     for (int i = 0; i < ToggleCount; ++i) {
         setWindowFocusable(toggles[i].getHandle(), false);
         setWindowDescription(toggles[i].getHandle(), resources.loadString(IDS_TIP_TUNING_INFO + i));
@@ -79,14 +70,14 @@ MeasuringTool::MeasuringTool(const std::string& className, const std::string& wi
     layout();
     protocolControl.setTarget(target);
     setTargetNote(StartNote);
-    background = ResourceManager::getInstance().backgroundBrush;
+    background = resources.backgroundBrush;
 
     config.load();
     applyZoom();
     syncToggleButtons();
 
     toneScales.addListener(this);
-    DataStructure::getInstance().addListener(this);
+    state.addListener(this);
 
     analysisThread.setReceiver(&receiver);
     analysisThread.resume();
@@ -96,15 +87,13 @@ MeasuringTool::MeasuringTool(const std::string& className, const std::string& wi
 MeasuringTool::~MeasuringTool() {
     config.save();
     toneScales.removeListener(this);
-    if (DataStructure::hasInstance()) {
-        DataStructure::getInstance().removeListener(this);
-    }
+    state.removeListener(this);
     // The thread copies the target and posts to this window: it ends before
     // either goes. Results it posted and nobody delivered go with the window.
     analysisThread.stop();
     // No display may keep a record that the buffer destroys.
     showResult(nullptr);
-    results.clear();
+    follower.clear();
     synth.stop();
 }
 
@@ -206,81 +195,17 @@ void MeasuringTool::onResult(std::unique_ptr<AnalysisResultIfc> r) {
     if (!r) {
         return;
     }
-    --settleCountdown;
-    const TargetData* measured = r->getTargetData();
-    if (!measured || !measured->equals(target)) {
-        // Measured against a target the user or the detection has left.
-        r.reset();
-        showResult(nullptr);
-        return;
-    }
-    const bool valid = r->isValid();
-    const DataStructure& state = DataStructure::getInstance();
-
-    if (state.getAutoSwap() == 1 && valid) {
-        const float t = target.frequency;
-        const float f = r->getFrequency();
-        int step = 0;
-        if (f < CentFreqCalculator::frequencyOf(t, -TwoStepCents)) {
-            step = -2;
-        } else if (f < CentFreqCalculator::frequencyOf(t, -OneStepCents)) {
-            step = -1;
-        } else if (f > CentFreqCalculator::frequencyOf(t, TwoStepCents)) {
-            step = 2;
-        } else if (f > CentFreqCalculator::frequencyOf(t, OneStepCents)) {
-            step = 1;
-        }
-        // The first results after a change of target still carry sound of
-        // the note before; they never move it.
-        if (step != 0 && settleCountdown < 0) {
-            r.reset();
-            showResult(results.oldest());
-            shiftTarget(step);
-            return;
-        }
-    }
-
-    // A tone beyond the grid: the search over the whole range names the note
-    // played; after as many results as a move on the grid needs, and a few
-    // in a row that agree, the target goes straight to it.
-    const int played = valid ? -1 : playedNoteOf(*r);
-    playedCount = played >= 0 && played == playedNote ? playedCount + 1 : (played >= 0 ? 1 : 0);
-    playedNote = played;
-    if (state.getAutoSwap() == 1 && played >= 0 && played != target.note && settleCountdown < 0 &&
-        playedCount >= AgreeingResults) {
-        r.reset();
-        showResult(results.oldest(), true);
-        setTargetNote(played);
-        return;
-    }
-
-    if (state.getAutoMeasure() == 1 && !valid) {
-        // Keep showing what was measured before the tone faded, as held.
-        r.reset();
-        showResult(results.oldest(), true);
-        return;
-    }
+    const TargetFollower::Switches on{state.getAutoSwap() == 1, state.getAutoMeasure() == 1};
+    TargetFollower::Decision d = follower.take(std::move(r), target, on);
+    showResult(d.shown, d.held);
     // Shown first, buffered after: taking it may destroy the record the
     // displays showed until now.
-    showResult(r.get());
-    results.add(std::move(r));
-}
-
-int MeasuringTool::playedNoteOf(const AnalysisResultIfc& r) const {
-    const float played = r.getPlayedFrequency();
-    if (!(played > 0.0f))
-        return -1;
-    int nearest = -1;
-    float nearestCents = 0.0f;
-    for (int n = 0; n < NoteCount; ++n) {
-        const float cents =
-            std::fabs(CentFreqCalculator::centsBetween(toneScales.getNoteFrequency(n), played));
-        if (nearest < 0 || cents < nearestCents) {
-            nearest = n;
-            nearestCents = cents;
-        }
+    follower.keep(std::move(d.record));
+    if (d.moveBy != 0) {
+        shiftTarget(d.moveBy);
+    } else if (d.moveTo >= 0) {
+        setTargetNote(d.moveTo);
     }
-    return nearestCents < 50.0f ? nearest : -1;
 }
 
 void MeasuringTool::showResult(const AnalysisResultIfc* r, bool held) {
@@ -305,7 +230,6 @@ void MeasuringTool::setTargetNote(int n) {
     if (n == target.note) {
         return;
     }
-    settleCountdown = SettleResults;
     const int old = target.note;
     target.setNote(n);
     refreshTarget();
@@ -316,7 +240,7 @@ void MeasuringTool::setTargetNote(int n) {
     keyboards[n / 12].setHighlight(n % 12);
     updateTransposeButtons();
     showResult(nullptr);
-    results.clear();
+    follower.restart();
 }
 
 void MeasuringTool::refreshTarget() {

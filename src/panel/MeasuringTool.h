@@ -1,7 +1,6 @@
 #pragma once
 
 #include "analysis/AnalysisResultIfc.h"
-#include "analysis/ResultBuffer.h"
 #include "analysis/TargetData.h"
 #include "analysis/UpdateThread.h"
 #include "panel/ChartControl.h"
@@ -10,6 +9,7 @@
 #include "panel/OctaveKeyboard.h"
 #include "panel/ProtocolControl.h"
 #include "panel/StrobeControl.h"
+#include "panel/TargetFollower.h"
 #include "panel/ToneScaleControl.h"
 #include "panel/WindowResultReceiver.h"
 #include "state/DataStructureListener.h"
@@ -27,6 +27,8 @@
 namespace tonvela {
 
 class AnalysisClock;
+class DataStructure;
+class ResourceManager;
 class ToneScaleCollection;
 
 // The tuner panel: holds every display of the tuner, owns the target note,
@@ -36,13 +38,8 @@ class ToneScaleCollection;
 // move the target, and hands the chosen one to the displays.
 class MeasuringTool : public Window, public ToneScaleListener, public DataStructureListener {
 public:
-    static constexpr int NoteCount = 96;
+    static constexpr int NoteCount = TargetFollower::NoteCount;
     static constexpr int StartNote = 57; // A4
-    // Results after a change of target that may not move it again.
-    static constexpr int SettleResults = 5;
-    // Results in a row that must name the same note, found by the search over
-    // the whole range, before automatic tone detection goes to it.
-    static constexpr int AgreeingResults = 3;
     static constexpr int ButtonRowHeight = 24;
     static constexpr int ButtonWidth = 30;
     static constexpr int TuningInfoHeight = 66;
@@ -64,10 +61,13 @@ public:
         ToggleReferenceTone
     };
 
-    // Starts the analysis and the synthesizer threads. clock: the analysis
-    // thread's time base, borrowed; null measures in real time.
+    // Starts the analysis and the synthesizer threads. state (scale settings,
+    // protocol, measurement settings) and resources are borrowed and outlive
+    // the panel. clock: the analysis thread's time base, borrowed; null
+    // measures in real time.
     MeasuringTool(const std::string& className, const std::string& windowName, unsigned style,
-                  WindowHandle* parent, AnalysisClock* clock = nullptr);
+                  WindowHandle* parent, DataStructure& state, const ResourceManager& resources,
+                  AnalysisClock* clock = nullptr);
     // Saves the layout flags and stops both threads before anything they
     // read goes.
     ~MeasuringTool() override;
@@ -100,9 +100,9 @@ public:
     const TargetData& getTarget() const { return target; }
     const AnalysisResultIfc* getCurrentResult() const { return currentResult; }
     const MeasuringToolConfig& getConfig() const { return config; }
-    const ResultBuffer& getResults() const { return results; }
+    const ResultBuffer& getResults() const { return follower.getResults(); }
     int getReferenceTone() const { return referenceTone; }
-    int getSettleCountdown() const { return settleCountdown; }
+    int getSettleCountdown() const { return follower.getSettleCountdown(); }
     const ToneScaleControl& getToneScaleControl() const { return toneScaleControl; }
     const DisplayControl& getDisplayControl() const { return displayControl; }
     const StrobeControl& getStrobeControl() const { return strobeControl; }
@@ -116,13 +116,12 @@ private:
     // held: r is an earlier result kept on the displays while nothing is
     // being measured.
     void showResult(const AnalysisResultIfc* r, bool held = false);
-    // The note nearest the played frequency of a result without a valid
-    // reading, within half a semitone; -1 when there is none.
-    int playedNoteOf(const AnalysisResultIfc& r) const;
     void onCommand(WindowHandle* sender);
     void paint();
     void layoutKeyboards(int x, int y, int w, int& h);
 
+    DataStructure& state;
+    ToneScaleCollection& toneScales;
     ToneScaleControl toneScaleControl;
     DisplayControl displayControl;
     StrobeControl strobeControl;
@@ -134,21 +133,15 @@ private:
     std::array<Button, TransposeCount> transposeButtons;
     UpdateThread analysisThread;
     TargetData target{0, 0.0f, ""};
-    // What every display shows now; lives in results.
+    // What every display shows now; lives in the follower's results.
     const AnalysisResultIfc* currentResult = nullptr;
     MeasuringToolConfig config;
     Brush background;
-    ToneScaleCollection& toneScales;
     // The synthesizer's id of the reference tone: -1 never started, 0
     // stopped, playing when above 0.
     int referenceTone = -1;
     FrequencySynth synth;
-    ResultBuffer results;
-    // Counts the results since the last change of target, down from 5.
-    int settleCountdown = 0;
-    // The note the last results' wide search named, and how many in a row.
-    int playedNote = -1;
-    int playedCount = 0;
+    TargetFollower follower{toneScales};
     // Posts the analysis thread's results to this panel's window.
     WindowResultReceiver receiver;
 };

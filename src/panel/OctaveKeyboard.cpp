@@ -29,10 +29,9 @@ int whiteIndex(int key) {
 
 } // namespace
 
-OctaveKeyboard::OctaveKeyboard(WindowHandle* parent)
-    : Window("", "", WS_CHILD | WS_VISIBLE, parent, 0),
-      labelBrush(ResourceManager::getInstance().backgroundBrush),
-      labelFont(ResourceManager::getInstance().smallFont) {}
+OctaveKeyboard::OctaveKeyboard(WindowHandle* parent, const ResourceManager& resources)
+    : Window("", "", WS_CHILD | WS_VISIBLE, parent, 0), labelBrush(resources.backgroundBrush),
+      labelFont(resources.smallFont) {}
 
 OctaveKeyboard::~OctaveKeyboard() = default;
 

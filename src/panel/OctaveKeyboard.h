@@ -6,12 +6,15 @@
 
 namespace tonvela {
 
+class ResourceManager;
+
 // One octave of a piano keyboard with the octave number under it. The
 // highlighted key is the target note; a click on a key makes its note the
 // target (WM_TARGET_NOTE to the parent).
 class OctaveKeyboard : public Window {
 public:
-    explicit OctaveKeyboard(WindowHandle* parent);
+    // resources: borrowed, outlives the keyboard.
+    OctaveKeyboard(WindowHandle* parent, const ResourceManager& resources);
     ~OctaveKeyboard() override;
 
     LResult handleMessage(WindowHandle* hwnd, unsigned message, WParam wParam,

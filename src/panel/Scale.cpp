@@ -26,7 +26,8 @@ int toPixels(float value) {
 
 } // namespace
 
-Scale::Scale() : font(ResourceManager::getInstance().normalFont) {}
+Scale::Scale(const ResourceManager& resources)
+    : font(resources.normalFont), captionFont(resources.smallFont) {}
 
 void Scale::setGeometry(int newLeft, int newTop, int newWidth, int newHeight) {
     left = newLeft;
@@ -109,7 +110,7 @@ void Scale::draw(DrawingContext& dc) const {
         }
     }
 
-    dc.selectFont(ResourceManager::getInstance().smallFont);
+    dc.selectFont(captionFont);
     Rect captionRect{left + width - 30, baseline - 100, left + width, baseline - 10};
     dc.drawText("Cent", captionRect, LABEL_FLAGS);
 }

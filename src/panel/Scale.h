@@ -5,13 +5,15 @@
 namespace tonvela {
 
 class DrawingContext;
+class ResourceManager;
 
 // The cent ruler: white tick marks with numeric labels and the caption
 // "Cent" along a horizontal axis, and the mapping from cents to pixel
 // columns that the bar and the chart drawn beside it use.
 class Scale {
 public:
-    Scale();
+    // The labels in the normal font, the caption in the small one.
+    explicit Scale(const ResourceManager& resources);
     virtual ~Scale() = default;
 
     void setWideRange(int cents) { wideRange = cents; }
@@ -47,6 +49,7 @@ private:
     int narrowRange = 100;
     bool zoom = false;
     FontHandle font;
+    FontHandle captionFont;
     Colour textColour = rgb(255, 255, 255);
     Colour tickColour = rgb(255, 255, 255);
 };

@@ -1,31 +1,21 @@
 #include "widgets/Label.h"
 
-#include "widgets/ResourceManager.h"
-
 namespace tonvela {
-
-Label::Label() : font(ResourceManager::getInstance().mediumFont) {}
 
 void Label::setAnchor(int x, int y) {
     this->x = x;
     this->y = y;
-    drawn = false;
 }
 
 void Label::setAlignment(LabelAlignment horizontal, LabelAlignment vertical) {
     hAlign = horizontal;
     vAlign = vertical;
-    drawn = false;
 }
 
-void Label::draw(DrawingContext& dc, const std::string& text) {
-    if (drawn) {
-        dc.fillBackground(lastRect);
-    }
+Rect Label::place(DrawingContext& dc) const {
     Rect rect{x, y, x, y};
     dc.selectFont(font);
     dc.drawText(text, rect, DT_CALCRECT | DT_SINGLELINE);
-    drawn = true;
     if (hAlign == LabelAlignment::Center) {
         rect = rect.offset(-(rect.right - rect.left) / 2, 0);
     } else if (hAlign == LabelAlignment::Right) {
@@ -36,6 +26,17 @@ void Label::draw(DrawingContext& dc, const std::string& text) {
     } else if (vAlign == LabelAlignment::Bottom) {
         rect = rect.offset(0, -(rect.bottom - rect.top));
     }
+    return rect;
+}
+
+Rect Label::inkArea(DrawingContext& dc) const {
+    const Rect rect = place(dc);
+    const int margin = (rect.height() + 3) / 4;
+    return {rect.left - margin, rect.top, rect.right + margin, rect.bottom};
+}
+
+void Label::draw(DrawingContext& dc) {
+    Rect rect = place(dc);
     dc.drawText(text, rect, DT_NOCLIP | DT_SINGLELINE);
     lastRect = rect;
 }

@@ -11,13 +11,6 @@ constexpr int NamedFontSizes[] = {10, 12, 14, 15, 16, 18, 20, 22, 24};
 
 } // namespace
 
-ResourceManager& ResourceManager::getInstance() {
-    // Made at first use and never destroyed: displays keep its font handles
-    // for the whole run, up to the end of the application object.
-    static ResourceManager& instance = *new ResourceManager;
-    return instance;
-}
-
 ResourceManager::ResourceManager()
     : largeFont(createFont(32, FW_BOLD)), mediumFont(createFont(18, FW_BOLD)),
       normalFont(createFont(16, FW_NORMAL)), smallFont(createFont(12, FW_NORMAL)) {
@@ -35,6 +28,9 @@ ResourceManager::~ResourceManager() {
     deleteFont(mediumFont);
     deleteFont(normalFont);
     deleteFont(smallFont);
+    for (const auto& [name, font] : fonts) {
+        deleteFont(font);
+    }
 }
 
 FontHandle ResourceManager::getFont(const std::string& name) const {

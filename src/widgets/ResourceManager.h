@@ -7,13 +7,17 @@
 
 namespace tonvela {
 
-// The fonts and the background brush every display draws with, made once at
-// first use and kept for the whole run, and the string resources in the
-// user-interface language. User-interface thread only.
+// The fonts and the background brush every display draws with, and the
+// string resources in the user-interface language. The application makes one
+// after the Qt application object and hands it to the panel and its displays,
+// which keep its font handles: it outlives every window. User-interface
+// thread only.
 class ResourceManager {
 public:
-    static ResourceManager& getInstance();
+    ResourceManager();
     virtual ~ResourceManager();
+    ResourceManager(const ResourceManager&) = delete;
+    ResourceManager& operator=(const ResourceManager&) = delete;
 
     // The named font ("Arial,15,PLAIN", "Arial,24,BOLD", ...; compared
     // exactly); normalFont for any other name. The caller does not own it.
@@ -29,7 +33,6 @@ public:
     Brush backgroundBrush;
 
 private:
-    ResourceManager();
     std::map<std::string, FontHandle> fonts;
 };
 

@@ -7,6 +7,7 @@
 #include "analysis/AnalysisResultPro.h"
 #include "analysis/AnalysisResultStd.h"
 #include "panel/ChartControl.h"
+#include "support/DisplayResources.h"
 
 #include <memory>
 #include <string>
@@ -19,7 +20,7 @@ namespace {
 void chart(Gallery& gallery, int width, int height, const AnalysisResultIfc* result, bool zoom,
            const std::string& name) {
     WindowHandle* host = gallery.host(width, height);
-    ChartControl chart(host);
+    ChartControl chart(host, test::displayResources());
     chart.setPosition(0, 0, width, height);
     chart.setZoom(zoom);
     chart.setResult(result);

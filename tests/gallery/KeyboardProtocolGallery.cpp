@@ -9,6 +9,7 @@
 #include "panel/ProtocolControl.h"
 #include "panel/ToneScaleControl.h"
 #include "state/DataStructure.h"
+#include "support/DisplayResources.h"
 #include "widgets/ResourceManager.h"
 
 #include <algorithm>
@@ -32,7 +33,7 @@ TONVELA_GALLERY_PAGE(keyboards) {
         WindowHandle* host = gallery.host(w + 8, rows * kh + 8);
         std::vector<std::unique_ptr<OctaveKeyboard>> keyboards;
         for (int i = 0; i < 8; ++i) {
-            keyboards.push_back(std::make_unique<OctaveKeyboard>(host));
+            keyboards.push_back(std::make_unique<OctaveKeyboard>(host, test::displayResources()));
             keyboards.back()->octave = i;
             keyboards.back()->blackKeyHalfWidth = std::max(1, kw / 28);
         }
@@ -54,7 +55,7 @@ TONVELA_GALLERY_PAGE(keyboards) {
         gallery.save(host, twoRows ? "keyboards-two-rows-cis2" : "keyboards-cis2");
     }
     WindowHandle* host = gallery.host(280, 60);
-    OctaveKeyboard single(host);
+    OctaveKeyboard single(host, test::displayResources());
     single.octave = 3;
     single.setPosition(0, 0, 280, 60);
     single.setHighlight(6);
@@ -66,7 +67,7 @@ TONVELA_GALLERY_PAGE(toneScale) {
     for (const int width : {394, 600}) {
         WindowHandle* host = gallery.host(width, 66);
         ToneScaleControl control(host, DataStructure::getInstance().getToneScales(),
-                                 ResourceManager::getInstance());
+                                 test::displayResources());
         control.setPosition(0, 0, width, 66);
         scales.setScale("equal", 0, 440.0f, 0.0f);
         gallery.save(host, "tuning-info-" + std::to_string(width) + "-equal");
@@ -96,7 +97,7 @@ TONVELA_GALLERY_PAGE(protocol) {
         WindowHandle* host = gallery.host(width, height);
         ProtocolControl control(host, DataStructure::getInstance().getProtocol(),
                                 DataStructure::getInstance().getToneScales(),
-                                ResourceManager::getInstance());
+                                test::displayResources());
         control.setTarget(target);
         control.setPosition(0, 0, width, height);
         control.targetChanged();

@@ -10,6 +10,7 @@
 #include "platform/gui/WindowSystem.h"
 #include "state/DataStructure.h"
 #include "state/TonvelaDoc.h"
+#include "support/DisplayResources.h"
 
 #include <QCoreApplication>
 #include <cmath>
@@ -23,7 +24,7 @@ TONVELA_GALLERY_PAGE(mainwindow) {
     {
         TonvelaDoc document;
         RecentFileList recent(4);
-        MainFrame frame(document, recent, "/nowhere/Tonvela.html");
+        MainFrame frame(document, recent, "/nowhere/Tonvela.html", test::displayResources());
         document.OnNewDocument();
         const ToneScaleCollection& scales = DataStructure::getInstance().getToneScales();
         Protocol& protocol = DataStructure::getInstance().getProtocol();

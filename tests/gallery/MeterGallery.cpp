@@ -12,6 +12,7 @@
 #include "panel/StrobeControl.h"
 #include "platform/gui/WindowSystem.h"
 #include "runtime/Messages.h"
+#include "support/DisplayResources.h"
 
 #include <memory>
 #include <utility>
@@ -31,9 +32,9 @@ void tick(StrobeControl& strobe, int count) {
 void panelRows(Gallery& gallery, const SharpTone& m, const AnalysisResultIfc* result, bool zoom,
                const std::string& name, bool held = false) {
     WindowHandle* host = gallery.host(800, 172);
-    DisplayControl display(host);
+    DisplayControl display(host, test::displayResources());
     StrobeControl strobe(host);
-    DeviationControl deviation(host);
+    DeviationControl deviation(host, test::displayResources());
     display.setPosition(402, 4, 394, 66);
     strobe.setPosition(4, 74, 792, 30);
     deviation.setPosition(4, 108, 792, 60);
@@ -77,7 +78,7 @@ TONVELA_GALLERY_PAGE(meters) {
             if (width == 20 && zoom)
                 continue;
             WindowHandle* host = gallery.host(width, 60);
-            DeviationControl deviation(host);
+            DeviationControl deviation(host, test::displayResources());
             deviation.setPosition(0, 0, width, 60);
             deviation.setZoom(zoom);
             deviation.setResult(m.precise.get());
@@ -92,8 +93,8 @@ TONVELA_GALLERY_PAGE(meters) {
         far.accumulatePass();
         far.evaluate();
         WindowHandle* host = gallery.host(600, 60 + 66);
-        DeviationControl deviation(host);
-        DisplayControl display(host);
+        DeviationControl deviation(host, test::displayResources());
+        DisplayControl display(host, test::displayResources());
         deviation.setPosition(0, 0, 600, 60);
         display.setPosition(0, 60, 600, 66);
         display.setTarget(m.target);
@@ -103,7 +104,7 @@ TONVELA_GALLERY_PAGE(meters) {
     }
     for (int width : {300, 600}) {
         WindowHandle* host = gallery.host(width, 66);
-        DisplayControl display(host);
+        DisplayControl display(host, test::displayResources());
         display.setPosition(0, 0, width, 66);
         display.setTarget(m.target);
         display.setResult(m.precise.get());
@@ -115,7 +116,7 @@ TONVELA_GALLERY_PAGE(meters) {
         {m.fast.get(), "display-600-standard"}, {m.standard.get(), "display-600-accurate"}};
     for (const auto& [record, name] : readings) {
         WindowHandle* host = gallery.host(600, 66);
-        DisplayControl display(host);
+        DisplayControl display(host, test::displayResources());
         display.setPosition(0, 0, 600, 66);
         display.setTarget(m.target);
         display.setResult(record);

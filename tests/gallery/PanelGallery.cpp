@@ -18,6 +18,7 @@
 #include "runtime/Messages.h"
 #include "runtime/Random.h"
 #include "state/DataStructure.h"
+#include "support/DisplayResources.h"
 
 #include <cmath>
 #include <cstdio>
@@ -72,7 +73,8 @@ void panelPicture(Gallery& gallery, int mask, int width, int height, const std::
     test::HeldClock clock;
     {
         MeasuringTool panel("", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
-                            gallery.host(width, height), &clock);
+                            gallery.host(width, height), DataStructure::getInstance(),
+                            test::displayResources(), &clock);
         panel.setPosition(0, 0, width, height);
         fillProtocol();
         WindowResultReceiver(panel.getHandle()).deliver(measureSharp(capture, panel.getTarget()));

@@ -5,6 +5,7 @@
 #include "platform/gui/DrawingContext.h"
 #include "platform/gui/WindowStyles.h"
 #include "runtime/Messages.h"
+#include "support/DisplayResources.h"
 #include "widgets/DrawingHelpers.h"
 #include "widgets/Label.h"
 #include "widgets/ResourceManager.h"
@@ -22,7 +23,7 @@ public:
         if (message != WM_PAINT) {
             return Window::handleMessage(hwnd, message, wParam, lParam);
         }
-        ResourceManager& rm = ResourceManager::getInstance();
+        const ResourceManager& rm = test::displayResources();
         DrawingContext dc = DrawingContext::forPaint(hwnd);
         const Rect client = dc.clientRect();
         drawFilledFrame(dc, client, rgb(80, 83, 133), rgb(255, 255, 255), rgb(0, 0, 0));
@@ -39,12 +40,12 @@ public:
                               {rm.mediumFont, "441.52", rgb(0, 218, 0)}};
         int y = 36;
         for (const Line& line : lines) {
-            Label label;
-            label.setFont(line.font);
+            Label label(line.font);
             label.setAnchor(120, y);
             label.setAlignment(LabelAlignment::Right, LabelAlignment::Bottom);
             dc.setTextColour(line.colour);
-            label.draw(dc, line.text);
+            label.setText(line.text);
+            label.draw(dc);
             fillBox(dc, 120, y - 1, 4, 1, rgb(255, 255, 0)); // the anchor's row
             y += 34;
         }

@@ -39,6 +39,7 @@
 #include "runtime/Random.h"
 #include "runtime/Thread.h"
 #include "state/DataStructure.h"
+#include "support/DisplayResources.h"
 #include "support/FakeResult.h"
 #include "support/RunCommand.h"
 #include "support/TempDir.h"
@@ -335,7 +336,7 @@ TEST_P(EndToEndTest, OneMeasurementFromTheInputToTheSavedDocument) {
     const Rect area = getClientRect(display.getHandle());
     {
         test::RecordingWindow host(area.width(), area.height());
-        DisplayControl expected(host.getHandle());
+        DisplayControl expected(host.getHandle(), test::displayResources());
         expected.setPosition(0, 0, area.width(), area.height());
         expected.setTarget(display.getTarget());
         updateWindow(expected.getHandle());
@@ -588,7 +589,7 @@ TEST_P(ScaleEndToEndTest, ScaleDialogChoiceMeasuredAsTheToolMeasuresIt) {
     const Rect area = getClientRect(display.getHandle());
     {
         test::RecordingWindow host(area.width(), area.height());
-        DisplayControl expected(host.getHandle());
+        DisplayControl expected(host.getHandle(), test::displayResources());
         expected.setPosition(0, 0, area.width(), area.height());
         expected.setTarget(display.getTarget());
         updateWindow(expected.getHandle());

@@ -4,6 +4,7 @@
 #include "DisplayPixels.h"
 #include "gui/GuiTestSupport.h"
 #include "platform/gui/QtBridge.h"
+#include "support/DisplayResources.h"
 #include "support/FakeResult.h"
 
 #include <QImage>
@@ -47,7 +48,7 @@ std::unique_ptr<CurveResult> bell(int count, float centre, float width, float fl
 
 struct ChartFixture : ::testing::Test {
     RecordingWindow parent{800, 400};
-    PaintCounting<ChartControl> chart{parent.getHandle()};
+    PaintCounting<ChartControl> chart{parent.getHandle(), test::displayResources()};
 
     void place(int width, int height) {
         chart.setPosition(0, 0, width, height);

@@ -4,6 +4,7 @@
 #include "gui/panel/PanelTestSupport.h"
 #include "platform/gui/DrawingContext.h"
 #include "runtime/Messages.h"
+#include "support/DisplayResources.h"
 
 #include <gtest/gtest.h>
 
@@ -60,7 +61,7 @@ protected:
 
     // The panel the display lives in.
     test::RecordingWindow host{800, 400};
-    DeviationControl deviation{host.getHandle()};
+    DeviationControl deviation{host.getHandle(), test::displayResources()};
 };
 
 TEST_F(DeviationTest, RulerAt600Pixels) {
@@ -247,7 +248,7 @@ TEST(Scale, PositionsAndTicks) {
         {1000, 80, false, 0.5f, 506, 1, 5},    {0, 80, false, 5.0f, 0, 200, 10},
     };
     for (const Case& c : cases) {
-        Scale scale;
+        Scale scale(test::displayResources());
         scale.setWideRange(c.wide);
         scale.setNarrowRange(c.wide / 4);
         scale.setZoom(c.zoom);
@@ -257,7 +258,7 @@ TEST(Scale, PositionsAndTicks) {
         EXPECT_EQ(scale.tickStep(), c.step);
         EXPECT_EQ(scale.labelInterval(), c.interval);
     }
-    Scale shifted;
+    Scale shifted(test::displayResources());
     shifted.setWideRange(80);
     shifted.setGeometry(40, 7, 600, 35);
     EXPECT_EQ(shifted.positionOf(-40.0f), 40);

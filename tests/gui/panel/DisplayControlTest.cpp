@@ -4,6 +4,7 @@
 #include "gui/panel/PanelTestSupport.h"
 #include "platform/gui/DrawingContext.h"
 #include "runtime/Messages.h"
+#include "support/DisplayResources.h"
 #include "widgets/ResourceManager.h"
 
 #include <gtest/gtest.h>
@@ -60,7 +61,7 @@ protected:
 
     // The panel the display lives in.
     test::RecordingWindow host{800, 400};
-    DisplayControl display{host.getHandle()};
+    DisplayControl display{host.getHandle(), test::displayResources()};
 };
 
 TEST_F(DisplayTest, ColumnsWithoutResult) {
@@ -96,7 +97,7 @@ TEST_F(DisplayTest, ResultColumnsRightAligned) {
     EXPECT_EQ(getPixel(handle(), 251, 13), rgb(0, 0, 255));
     display.invalidate();
     updateWindow(handle());
-    const ResourceManager& resources = ResourceManager::getInstance();
+    const ResourceManager& resources = test::displayResources();
     // The texts end at x = 382 and start a text width before it.
     const int cents = leftmost({250, 1, 382, 40}, GREEN);
     EXPECT_NEAR(cents, 382 - textWidth(resources.largeFont, "+3.46"), 3);

@@ -19,6 +19,7 @@
 #include "runtime/Messages.h"
 #include "state/DataStructure.h"
 #include "state/Protocol.h"
+#include "support/DisplayResources.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -78,8 +79,9 @@ protected:
     void openPanel(int width = 1000, int height = 700, AnalysisClock* analysisClock = nullptr) {
         host = std::make_unique<RecordingWindow>(width, height);
         clock = std::make_unique<test::HeldClock>();
-        panel = std::make_unique<MeasuringTool>("", "", PanelStyle, host->getHandle(),
-                                                analysisClock ? analysisClock : clock.get());
+        panel = std::make_unique<MeasuringTool>(
+            "", "", PanelStyle, host->getHandle(), DataStructure::getInstance(),
+            test::displayResources(), analysisClock ? analysisClock : clock.get());
         // As the view does: the panel fills its client area.
         panel->setPosition(0, 0, width, height);
     }

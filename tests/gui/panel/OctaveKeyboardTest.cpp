@@ -4,6 +4,7 @@
 #include "DisplayPixels.h"
 #include "gui/GuiTestSupport.h"
 #include "platform/gui/QtBridge.h"
+#include "support/DisplayResources.h"
 
 #include <QTest>
 #include <QWidget>
@@ -26,7 +27,7 @@ constexpr Colour panelBlue = rgb(142, 147, 245);
 
 struct KeyboardFixture : ::testing::Test {
     RecordingWindow parent{800, 400};
-    PaintCounting<OctaveKeyboard> keyboard{parent.getHandle()};
+    PaintCounting<OctaveKeyboard> keyboard{parent.getHandle(), test::displayResources()};
 
     void place(int octave, int width = 280, int height = 60) {
         keyboard.octave = octave;

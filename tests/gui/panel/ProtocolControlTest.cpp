@@ -6,6 +6,7 @@
 #include "gui/GuiTestSupport.h"
 #include "platform/gui/MessageBox.h"
 #include "platform/gui/QtBridge.h"
+#include "support/DisplayResources.h"
 #include "support/FakeResult.h"
 #include "tuning/ToneScaleCollection.h"
 #include "widgets/ResourceManager.h"
@@ -53,7 +54,7 @@ struct ProtocolFixture : ::testing::Test {
 
     void make(int width = 600, int height = 300) {
         control = std::make_unique<PaintCounting<ProtocolControl>>(
-            parent.getHandle(), protocol(), scales(), ResourceManager::getInstance());
+            parent.getHandle(), protocol(), scales(), test::displayResources());
         control->setTarget(target);
         control->setPosition(0, 0, width, height);
         control->targetChanged();
@@ -99,7 +100,7 @@ TEST_F(ProtocolFixture, GeometryFontsAndButtonsOf600By300) {
     EXPECT_EQ(control->gridLeft, 8);
     EXPECT_EQ(control->rowHeight, 28);
     EXPECT_EQ(control->gridTop, 8);
-    const ResourceManager& resources = ResourceManager::getInstance();
+    const ResourceManager& resources = test::displayResources();
     EXPECT_EQ(control->getHeaderFont(), resources.getFont("Arial,14,BOLD"));
     EXPECT_EQ(control->getValueFont(), resources.getFont("Arial,14,PLAIN"));
     EXPECT_EQ(getWindowRect(control->getAutoCheck().getHandle()), (Rect{294, 271, 392, 295}));

@@ -4,6 +4,7 @@
 #include "DisplayPixels.h"
 #include "PanelState.h"
 #include "gui/GuiTestSupport.h"
+#include "support/DisplayResources.h"
 #include "tuning/ToneScaleCollection.h"
 #include "widgets/ResourceManager.h"
 
@@ -28,12 +29,12 @@ struct ToneScaleFixture : ::testing::Test {
 
     void make(int width = 400, int height = 66) {
         control = std::make_unique<ToneScaleControl>(parent.getHandle(), scales(),
-                                                     ResourceManager::getInstance());
+                                                     test::displayResources());
         control->setPosition(0, 0, width, height);
         updateWindow(control->getHandle());
     }
     ToneScaleCollection& scales() { return DataStructure::getInstance().getToneScales(); }
-    FontHandle textFont() { return ResourceManager::getInstance().getFont("Arial,15,PLAIN"); }
+    FontHandle textFont() { return test::displayResources().getFont("Arial,15,PLAIN"); }
     std::string caption(const Rect& rect, const std::string& text) {
         return textDifferences(control->getHandle(), rect, text, textFont(), white, black,
                                leftFlags);
@@ -47,8 +48,8 @@ struct ToneScaleFixture : ::testing::Test {
         return dc.measureText(text).x;
     }
     std::string unit(const Rect& rect, const std::string& text) {
-        return textDifferences(control->getHandle(), rect, text,
-                               ResourceManager::getInstance().smallFont, white, black, leftFlags);
+        return textDifferences(control->getHandle(), rect, text, test::displayResources().smallFont,
+                               white, black, leftFlags);
     }
 };
 
@@ -56,7 +57,7 @@ TEST_F(ToneScaleFixture, CaptionsUnitsAndValuesInTheirPlaces) {
     scales().setScale("equal", 9, 442.5f, -1.25f);
     make(400, 66);
     EXPECT_EQ(control->textFont, textFont());
-    EXPECT_EQ(control->unitFont, ResourceManager::getInstance().smallFont);
+    EXPECT_EQ(control->unitFont, test::displayResources().smallFont);
     EXPECT_EQ(caption({8, 3, 78, 22}, "Temper:"), "");
     EXPECT_EQ(caption({8, 22, 78, 41}, "Keynote:"), "");
     EXPECT_EQ(caption({8, 41, 78, 60}, "Pitch (A4):"), "");

@@ -4,6 +4,7 @@
 #include "platform/gui/WindowStyles.h"
 #include "resources/IconIds.h"
 #include "runtime/Messages.h"
+#include "support/DisplayResources.h"
 #include "widgets/Button.h"
 #include "widgets/CheckBox.h"
 #include "widgets/ResourceManager.h"
@@ -120,7 +121,7 @@ TEST(Buttons, DisabledButtonIsNotClickable) {
 TEST(Buttons, SetFontReachesTheControl) {
     RecordingWindow parent;
     Button button(parent.getHandle(), 0, "Remove");
-    button.setFont(ResourceManager::getInstance().getFont("Arial,14,PLAIN"));
+    button.setFont(test::displayResources().getFont("Arial,14,PLAIN"));
     EXPECT_EQ(widgetOf(button.getHandle())->font().pixelSize(), 13); // round(14 × 2048 / 2288)
 }
 

@@ -1,6 +1,7 @@
 #include "gui/GuiTestSupport.h"
 
 #include "platform/gui/DrawingContext.h"
+#include "support/DisplayResources.h"
 #include "widgets/Label.h"
 #include "widgets/ResourceManager.h"
 
@@ -36,11 +37,12 @@ struct LabelFixture : ::testing::Test {
 };
 
 TEST_F(LabelFixture, RightBottomAnchorPutsTheTextLeftOfAndAboveThePoint) {
-    Label label;
+    Label label(test::displayResources().mediumFont);
     label.setAnchor(100, 50);
     label.setAlignment(LabelAlignment::Right, LabelAlignment::Bottom);
     DrawingContext dc = context();
-    label.draw(dc, "441.52");
+    label.setText("441.52");
+    label.draw(dc);
     const Rect r = label.getLastRect();
     EXPECT_EQ(r.right, 100);
     EXPECT_EQ(r.bottom, 50);
@@ -49,68 +51,105 @@ TEST_F(LabelFixture, RightBottomAnchorPutsTheTextLeftOfAndAboveThePoint) {
     EXPECT_EQ(ink(r), inkEverywhere()); // nothing outside its rectangle
 }
 
-TEST_F(LabelFixture, ShorterTextErasesTheLongerOneFirst) {
-    Label label;
+// The owner repaints where a text stands before and after a change: place()
+// is where draw() puts the text, and the ink stays inside it.
+TEST_F(LabelFixture, PlaceIsWhereTheTextIsDrawn) {
+    Label label(test::displayResources().mediumFont);
     label.setAnchor(100, 50);
     label.setAlignment(LabelAlignment::Right, LabelAlignment::Bottom);
-    {
-        DrawingContext dc = context();
-        label.draw(dc, "-1234.56");
+    Rect longer;
+    for (const char* text : {"-1234.56", "0", ""}) {
+        SCOPED_TRACE(text);
+        label.setText(text);
+        Rect place;
+        {
+            DrawingContext dc = context();
+            dc.fillBackground({0, 0, 200, 100});
+            place = label.place(dc);
+            label.draw(dc);
+        }
+        EXPECT_EQ(label.getLastRect(), place);
+        EXPECT_EQ(place.right, 100);
+        EXPECT_EQ(place.bottom, 50);
+        EXPECT_EQ(ink(place), inkEverywhere());
+        if (longer.isEmpty())
+            longer = place;
+        else
+            EXPECT_GT(place.left, longer.left);
     }
-    const Rect longer = label.getLastRect();
-    {
-        DrawingContext dc = context();
-        label.draw(dc, "0");
-    }
-    const Rect shorter = label.getLastRect();
-    EXPECT_EQ(shorter.right, 100);
-    EXPECT_GT(shorter.left, longer.left);
-    // Only the new text is left: the part of the old rectangle it does not
-    // cover is background again.
-    EXPECT_EQ(ink({longer.left, longer.top, shorter.left, longer.bottom}), 0);
-    EXPECT_EQ(ink(shorter), inkEverywhere());
-    EXPECT_GT(ink(shorter), 0);
+    EXPECT_EQ(inkEverywhere(), 0); // the empty text draws nothing
 }
 
-TEST_F(LabelFixture, NewAnchorForgetsThePreviousText) {
-    Label label;
+// A bold "4" reaches a pixel past its advance: the area an owner repaints
+// holds every pixel the text colours, smoothed edges included.
+TEST_F(LabelFixture, InkAreaHoldsEveryColouredPixel) {
+    const ResourceManager& resources = test::displayResources();
+    const auto coloured = [this](const Rect& rect) {
+        int n = 0;
+        for (const Colour c : test::pixelsOf(canvas.getHandle(), rect))
+            n += c == Black ? 0 : 1;
+        return n;
+    };
+    for (FontHandle font : {resources.largeFont, resources.mediumFont, resources.smallFont}) {
+        for (const char* text : {"E4", "F#4", "+3.46", "441.52", "Cent", "Hz"}) {
+            SCOPED_TRACE(text);
+            Label label(font);
+            label.setText(text);
+            label.setAnchor(150, 60);
+            label.setAlignment(LabelAlignment::Right, LabelAlignment::Bottom);
+            Rect area;
+            {
+                DrawingContext dc = context();
+                dc.fillBackground({0, 0, 200, 100});
+                area = label.inkArea(dc);
+                label.draw(dc);
+            }
+            EXPECT_GT(coloured(area), 0);
+            EXPECT_EQ(coloured(area), coloured({0, 0, 200, 100}));
+        }
+    }
+}
+
+TEST_F(LabelFixture, NewAnchorMovesTheText) {
+    Label label(test::displayResources().mediumFont);
+    label.setText("A4");
     label.setAnchor(20, 20);
     {
         DrawingContext dc = context();
-        label.draw(dc, "A4");
+        label.draw(dc);
     }
     const Rect first = label.getLastRect();
     EXPECT_EQ(first.left, 20); // Left/Top by default
     EXPECT_EQ(first.top, 20);
     label.setAnchor(120, 60);
-    EXPECT_FALSE(label.isDrawn());
     {
         DrawingContext dc = context();
-        label.draw(dc, "A4");
+        EXPECT_EQ(label.place(dc), first.offset(100, 40));
     }
-    EXPECT_GT(ink(first), 0); // not erased: the label no longer owns it
 }
 
 TEST_F(LabelFixture, CentreAlignmentMovesByHalfTheSize) {
-    Label label;
-    label.setFont(ResourceManager::getInstance().largeFont);
+    Label label(test::displayResources().mediumFont);
+    label.setFont(test::displayResources().largeFont);
     label.setAnchor(100, 50);
     label.setAlignment(LabelAlignment::Center, LabelAlignment::Center);
     DrawingContext dc = context();
-    label.draw(dc, "C#4");
+    label.setText("C#4");
+    label.draw(dc);
     const Rect r = label.getLastRect();
     EXPECT_EQ(r.height(), 32);
     EXPECT_EQ(r.top, 50 - 16);
     EXPECT_EQ(r.left, 100 - r.width() / 2);
-    EXPECT_EQ(dc.getFont(), ResourceManager::getInstance().largeFont); // stays selected
+    EXPECT_EQ(dc.getFont(), test::displayResources().largeFont); // stays selected
 }
 
 TEST_F(LabelFixture, UnknownAlignmentCodesMeanLeftAndTop) {
-    Label label;
+    Label label(test::displayResources().mediumFont);
     label.setAnchor(30, 40);
     label.setAlignment(LabelAlignment::Bottom, LabelAlignment::Right);
     DrawingContext dc = context();
-    label.draw(dc, "Hz");
+    label.setText("Hz");
+    label.draw(dc);
     EXPECT_EQ(label.getLastRect().left, 30);
     EXPECT_EQ(label.getLastRect().top, 40);
 }

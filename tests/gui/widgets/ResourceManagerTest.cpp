@@ -10,7 +10,7 @@ namespace tonvela {
 namespace {
 
 TEST(ResourceManager, MemberFonts) {
-    ResourceManager& rm = ResourceManager::getInstance();
+    const ResourceManager rm;
     struct Case {
         FontHandle font;
         int height;
@@ -23,11 +23,10 @@ TEST(ResourceManager, MemberFonts) {
         EXPECT_EQ(fontWeight(c.font), c.weight);
     }
     EXPECT_EQ(rm.backgroundBrush, Brush::solid(rgb(142, 147, 245)));
-    EXPECT_EQ(&ResourceManager::getInstance(), &rm);
 }
 
 TEST(ResourceManager, NamedFontsByExactName) {
-    ResourceManager& rm = ResourceManager::getInstance();
+    const ResourceManager rm;
     std::set<FontHandle> distinct;
     for (int size : {10, 12, 14, 15, 16, 18, 20, 22, 24}) {
         for (const char* style : {"PLAIN", "BOLD"}) {
@@ -48,7 +47,7 @@ TEST(ResourceManager, NamedFontsByExactName) {
 }
 
 TEST(ResourceManager, StringsInTheLanguageOfTheRun) {
-    ResourceManager& rm = ResourceManager::getInstance();
+    const ResourceManager rm;
     overrideLanguage(Language::German);
     const std::string record = rm.loadString(326);
     const std::string remove = rm.loadString(327);
