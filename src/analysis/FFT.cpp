@@ -40,7 +40,6 @@ bool FFT::supports(Kernel kernel) {
     case Kernel::Sse2:
         return true; // part of every x86-64 processor
     case Kernel::Avx:
-        __builtin_cpu_init();
         return __builtin_cpu_supports("avx");
 #else
     default:
