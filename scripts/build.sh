@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Configures and builds Tonvela into build/ (Release with debug info).
+# Configures and builds Tonvela into build/ (-O3 with debug info).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${TONVELA_BUILD_DIR:-$root/build}"

@@ -1,5 +1,7 @@
 #include "analysis/FFT.h"
 
+#include "analysis/FftKernels.h"
+
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -20,28 +22,116 @@ FFT::FFT(int requestedOrder) : order(std::clamp(requestedOrder, 3, 16)), size(1 
         const float angle = static_cast<float>(k) * 6.2831855f * inverseSize;
         twiddles[k] = Complex{std::cos(angle), -std::sin(angle)};
     }
-    stageTwiddles.resize(size);
+    stageCos.resize(2 * size);
+    stageSin.resize(2 * size);
     for (int h = 4; h < size; h *= 2)
-        for (int k = 0; k < h; ++k)
-            stageTwiddles[h + k] = twiddles[k * (size / (2 * h))];
+        for (int k = 0; k < h; ++k) {
+            const Complex t = twiddles[k * (size / (2 * h))];
+            stageCos[2 * (h + k)] = stageCos[2 * (h + k) + 1] = t.re;
+            stageSin[2 * (h + k)] = stageSin[2 * (h + k) + 1] = t.im;
+        }
+}
+
+bool FFT::supports(Kernel kernel) {
+    switch (kernel) {
+    case Kernel::Scalar:
+        return true;
+#ifdef TONVELA_FFT_X86
+    case Kernel::Sse2:
+        return true; // part of every x86-64 processor
+    case Kernel::Avx:
+        return __builtin_cpu_supports("avx");
+#else
+    default:
+        return false;
+#endif
+    }
+    return false;
+}
+
+FFT::Kernel FFT::fastestKernel() {
+    static const Kernel fastest = supports(Kernel::Avx)    ? Kernel::Avx
+                                  : supports(Kernel::Sse2) ? Kernel::Sse2
+                                                           : Kernel::Scalar;
+    return fastest;
 }
 
 void FFT::forward(Complex* buffer) const {
-    transform<false>(buffer);
+    transform(buffer, false, fastestKernel());
 }
 
 void FFT::inverse(Complex* buffer) const {
-    transform<true>(buffer);
+    transform(buffer, true, fastestKernel());
 }
 
-template <bool Inverse> void FFT::transform(Complex* x) const {
-    const int n = size;
-    const std::uint16_t* reversal = bitReversal.data();
-    for (int i = 0; i < n; ++i) {
-        const int j = reversal[i];
-        if (j < i)
-            std::swap(x[i], x[j]);
+void FFT::transform(Complex* x, bool inverse, Kernel kernel) const {
+    reorder(x);
+#ifdef TONVELA_FFT_X86
+    const FftStages stages{size, stageCos.data(), stageSin.data()};
+    if (kernel == Kernel::Avx) {
+        fftButterfliesAvx(x, stages, inverse);
+        return;
     }
+    if (kernel == Kernel::Sse2) {
+        fftButterfliesSse2(x, stages, inverse);
+        return;
+    }
+#endif
+    if (inverse)
+        scalarButterflies<true>(x);
+    else
+        scalarButterflies<false>(x);
+}
+
+// Swaps every element i with element bitReversal[i] once. Element by
+// element, the partners of neighbouring indices lie N/2, N/4, ... apart, a
+// cache miss for nearly every swap once the buffer outgrows the cache.
+// Instead, with an index as high bits a, middle bits m and low bits b (a and
+// b of blockBits each), whose reversal is rev(b), rev(m), rev(a), the
+// elements of one m form a block of rows of 2^blockBits neighbours each,
+// which trades places, transposed, with the block of rev(m): two small
+// blocks at a time, each of whose rows is read whole.
+void FFT::reorder(Complex* x) const {
+    const std::uint16_t* reversal = bitReversal.data();
+    constexpr int blockBits = 3; // a row of 8 values: a 64-byte cache line
+    if (order < 2 * blockBits + 2) {
+        for (int i = 0; i < size; ++i) {
+            const int j = reversal[i];
+            if (j < i)
+                std::swap(x[i], x[j]);
+        }
+        return;
+    }
+    constexpr int rowLength = 1 << blockBits;
+    const int high = 1 << (order - blockBits); // step of a
+    // rev(a) for the low bits and rev(b) times the step of a for the high ones.
+    int reversedLow[rowLength];
+    int reversedHigh[rowLength];
+    for (int b = 0; b < rowLength; ++b) {
+        reversedHigh[b] = reversal[b];       // rev(b) in the high bits
+        reversedLow[b] = reversal[b * high]; // rev(a) in the low bits
+    }
+    const int middles = 1 << (order - 2 * blockBits);
+    for (int m = 0; m < middles; ++m) {
+        // The index m * rowLength has a = b = 0; its reversal is rev(m) * rowLength.
+        const int partner = reversal[m * rowLength] >> blockBits;
+        if (partner < m)
+            continue;
+        for (int a = 0; a < rowLength; ++a) {
+            Complex* row = x + a * high + m * rowLength;
+            Complex* column = x + partner * rowLength + reversedLow[a];
+            for (int b = 0; b < rowLength; ++b) {
+                Complex* other = column + reversedHigh[b];
+                // Within one block, each pair once.
+                if (partner != m || other < row + b)
+                    std::swap(row[b], *other);
+            }
+        }
+    }
+}
+
+template <bool Inverse> void FFT::scalarButterflies(Complex* x) const {
+    const int n = size;
 
     // The first two stages together, group of four by group of four. The
     // twiddle of the second stage is -i (forward) or +i (inverse): a swap of
@@ -63,13 +153,14 @@ template <bool Inverse> void FFT::transform(Complex* x) const {
     }
 
     for (int h = 4; h < n; h *= 2) {
-        const Complex* table = stageTwiddles.data() + h;
+        const float* cos = stageCos.data() + 2 * h;
+        const float* sin = stageSin.data() + 2 * h;
         for (int group = 0; group < n; group += 2 * h) {
             Complex* a = x + group;
             Complex* b = a + h;
             for (int k = 0; k < h; ++k) {
-                const float tr = table[k].re;
-                const float ti = Inverse ? -table[k].im : table[k].im;
+                const float tr = cos[2 * k];
+                const float ti = Inverse ? -sin[2 * k] : sin[2 * k];
                 const float br = b[k].re;
                 const float bi = b[k].im;
                 const float pr = tr * br - ti * bi;

@@ -17,10 +17,20 @@ public:
     explicit FFT(int order);
     virtual ~FFT() = default;
 
+    // The loops that run the butterflies: the plain one, the reference every
+    // other must match bit for bit, and the vector ones of x86-64 processors.
+    enum class Kernel { Scalar, Sse2, Avx };
+    // Whether this processor runs kernel.
+    static bool supports(Kernel kernel);
+    // What forward and inverse use: the fastest kernel this processor runs.
+    static Kernel fastestKernel();
+
     // X[k] = sum x[n] e^(-2 pi i k n / N)
     void forward(Complex* buffer) const;
     // x[n] = sum X[k] e^(+2 pi i k n / N)
     void inverse(Complex* buffer) const;
+    // Either direction with the given kernel, one the processor supports.
+    void transform(Complex* buffer, bool inverse, Kernel kernel) const;
 
     int getOrder() const { return order; }
     int getSize() const { return size; }
@@ -30,16 +40,21 @@ public:
     const Complex* getTwiddles() const { return twiddles.data(); }
 
 private:
-    template <bool Inverse> void transform(Complex* buffer) const;
+    // The bit-reversal reordering every transform starts with.
+    void reorder(Complex* buffer) const;
+    template <bool Inverse> void scalarButterflies(Complex* buffer) const;
 
     int order;
     int size;
     std::vector<std::uint16_t> bitReversal;
     std::vector<Complex> twiddles;
     // The twiddles of each stage in the order the butterflies use them:
-    // those of half-group size h at h .. 2h - 1, so the inner loop reads
-    // them contiguously. Copies of twiddles entries, not new values.
-    std::vector<Complex> stageTwiddles;
+    // those of half-group size h at pairs h .. 2h - 1, so the inner loop
+    // reads them contiguously; the real parts in stageCos, the imaginary
+    // ones in stageSin, each value twice, as a vector unit multiplies them
+    // with a complex value. Copies of twiddles entries, not new values.
+    std::vector<float> stageCos;
+    std::vector<float> stageSin;
 };
 
 } // namespace tonvela

@@ -1,0 +1,116 @@
+// The transform against FFTW single precision (FFTW_MEASURE plans, made
+// before the timed loop), N = 2^11 .. 2^16 in both directions. Every
+// iteration runs one transform of each, one after the other on the same
+// input, so both see the same load on a busy machine; the counters give
+// each one's median time per call in microseconds and their ratio (ours /
+// FFTW). Run with --benchmark_repetitions=N and read the medians.
+#include "analysis/FFT.h"
+
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <cmath>
+#include <cstring>
+#include <fftw3.h>
+#include <map>
+#include <utility>
+#include <vector>
+
+namespace tonvela {
+namespace {
+
+static_assert(sizeof(Complex) == sizeof(fftwf_complex), "both are two floats");
+
+// A harmonic tone with a little noise, as the analyzers' windows look.
+std::vector<Complex> testSignal(int n) {
+    std::vector<Complex> x(n);
+    unsigned seed = 12345u;
+    for (int i = 0; i < n; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        const double noise = static_cast<double>((seed >> 8) % 2001) / 1000.0 - 1.0;
+        x[i] = Complex{
+            static_cast<float>(std::sin(0.37 * i) + 0.5 * std::sin(0.74 * i) + 0.01 * noise), 0.0f};
+    }
+    return x;
+}
+
+// FFTW's in-place plans and their aligned buffers, one per size and
+// direction, kept for the whole run so repetitions do not plan again.
+struct FftwPlan {
+    fftwf_complex* buffer = nullptr;
+    fftwf_plan plan = nullptr;
+};
+
+FftwPlan& fftwPlan(int n, bool forward) {
+    static std::map<std::pair<int, bool>, FftwPlan> plans;
+    FftwPlan& p = plans[{n, forward}];
+    if (!p.plan) {
+        p.buffer = fftwf_alloc_complex(static_cast<std::size_t>(n));
+        // FFTW_MEASURE overwrites the buffer while it plans.
+        p.plan = fftwf_plan_dft_1d(n, p.buffer, p.buffer, forward ? FFTW_FORWARD : FFTW_BACKWARD,
+                                   FFTW_MEASURE);
+    }
+    return p;
+}
+
+double median(std::vector<double>& values) {
+    if (values.empty())
+        return 0.0;
+    auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
+}
+
+template <bool Forward> void BM_FftAgainstFftw(benchmark::State& state) {
+    using Clock = std::chrono::steady_clock;
+    const FFT fft(static_cast<int>(state.range(0)));
+    const int n = fft.getSize();
+    FftwPlan& fftw = fftwPlan(n, Forward);
+    const std::vector<Complex> input = testSignal(n);
+    std::vector<Complex> x(n);
+    const std::size_t bytes = sizeof(Complex) * static_cast<std::size_t>(n);
+    std::vector<double> ours;
+    std::vector<double> theirs;
+    for (auto _ : state) {
+        std::memcpy(x.data(), input.data(), bytes);
+        const auto t0 = Clock::now();
+        if (Forward)
+            fft.forward(x.data());
+        else
+            fft.inverse(x.data());
+        benchmark::ClobberMemory();
+        const auto t1 = Clock::now();
+        std::memcpy(fftw.buffer, input.data(), bytes);
+        const auto t2 = Clock::now();
+        fftwf_execute(fftw.plan);
+        benchmark::ClobberMemory();
+        const auto t3 = Clock::now();
+        const double a = std::chrono::duration<double, std::micro>(t1 - t0).count();
+        const double b = std::chrono::duration<double, std::micro>(t3 - t2).count();
+        ours.push_back(a);
+        theirs.push_back(b);
+        state.SetIterationTime((a + b) * 1e-6);
+        benchmark::DoNotOptimize(x.data());
+        benchmark::DoNotOptimize(fftw.buffer);
+    }
+    // The median call of each: a call the scheduler interrupted does not
+    // count more than any other.
+    const double oursMedian = median(ours);
+    const double theirsMedian = median(theirs);
+    state.counters["tonvela_us"] = oursMedian;
+    state.counters["fftw_us"] = theirsMedian;
+    state.counters["ratio"] = theirsMedian > 0.0 ? oursMedian / theirsMedian : 0.0;
+}
+BENCHMARK(BM_FftAgainstFftw<true>)
+    ->Name("BM_FftAgainstFftw/forward")
+    ->DenseRange(11, 16)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FftAgainstFftw<false>)
+    ->Name("BM_FftAgainstFftw/inverse")
+    ->DenseRange(11, 16)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+
+} // namespace
+} // namespace tonvela

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "runtime/Complex.h"
+
+namespace tonvela {
+
+// The butterfly stages of the transform (everything after the bit
+// reversal) on the vector units of x86-64 processors. Each element gets the
+// same multiplications and additions as in the plain loop of FFT.cpp, in
+// the same order, never fused, so every kernel gives the same bits; only
+// the number of elements per instruction and the order in which elements
+// are visited differ (two stages per pass over the buffer).
+struct FftStages {
+    int size;
+    // For half-group size h, twiddle k (0 .. h - 1) of the forward direction
+    // at floats 2(h + k) and 2(h + k) + 1: its real part twice in cos, its
+    // imaginary part twice in sin.
+    const float* cos;
+    const float* sin;
+};
+
+#if defined(__x86_64__)
+#define TONVELA_FFT_X86 1
+// Two complex values per instruction: every x86-64 processor.
+void fftButterfliesSse2(Complex* x, const FftStages& stages, bool inverse);
+// Four per instruction, for processors with AVX (checked by the caller).
+void fftButterfliesAvx(Complex* x, const FftStages& stages, bool inverse);
+#endif
+
+} // namespace tonvela
