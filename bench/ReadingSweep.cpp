@@ -250,7 +250,11 @@ void BM_ReadingSweep(benchmark::State& state, Row row) {
                 for (int pass = 0; pass < 10; ++pass)
                     analyzer.analyze(fine, *driver, settings);
                 fine.evaluate();
-                const double top = fine.getCents();
+                // The levels' own top, whatever the passes read.
+                const int finePeak = fine.getPeakIndex();
+                const double top =
+                    fine.getBinCents(finePeak) +
+                    PeakRefinement::offsetAt(fine.getLevels(), fine.getBinCount(), finePeak) * 0.01;
                 const int p = result.getPeakIndex();
                 const float* a = result.getLevels();
                 const double gridCents = result.getBinCents(p);
