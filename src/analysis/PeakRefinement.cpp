@@ -63,10 +63,12 @@ double PeakRefinement::binTop(const Complex* spectrum, int size, double centre) 
     // One tone delta bins from k towards its stronger neighbour gives that
     // neighbour -(1 + delta) / (2 - delta) times bin k. Taken from the bins
     // themselves rather than their levels, noise adds to the ratio as much
-    // as it takes away.
+    // as it takes away; a neighbour in phase with bin k is no tone's flank.
     const bool up = above.level() >= below.level();
     const HannBin& next = up ? above : below;
     const double ratio = -(next.re * at.re + next.im * at.im) / (top * top);
+    if (!(ratio > 0.0))
+        return NAN;
     const double delta = (2.0 * ratio - 1.0) / (1.0 + ratio);
     return k + (up ? delta : -delta);
 }

@@ -60,8 +60,9 @@ TEST(PeakRefinement, BinTopOfOneTone) {
     }
 }
 
-// No top to find: silence, a position at the ends of the spectrum, or a
-// position on the flank of a tone whose top lies further away.
+// No top to find: silence, a position at the ends of the spectrum, a
+// position on the flank of a tone whose top lies further away, or bins in
+// phase where one tone's flank turns its phase over.
 TEST(PeakRefinement, NoBinTop) {
     const std::vector<Complex> silence(2048);
     EXPECT_TRUE(std::isnan(PeakRefinement::binTop(silence.data(), 2048, 200.0)));
@@ -70,6 +71,9 @@ TEST(PeakRefinement, NoBinTop) {
     EXPECT_TRUE(std::isnan(PeakRefinement::binTop(tone.data(), 2048, 1021.5)));
     EXPECT_TRUE(std::isnan(PeakRefinement::binTop(tone.data(), 2048, 203.0)));
     EXPECT_TRUE(std::isnan(PeakRefinement::binTop(tone.data(), 2048, NAN)));
+    std::vector<Complex> inPhase(2048);
+    inPhase[200] = inPhase[201] = Complex{1.0f, 0.0f};
+    EXPECT_TRUE(std::isnan(PeakRefinement::binTop(inPhase.data(), 2048, 200.4)));
 }
 
 } // namespace
