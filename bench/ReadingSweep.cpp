@@ -9,10 +9,12 @@
 // The wall times of these rows mean nothing; the speed of one result is
 // BM_StandardResult's.
 //
-// The bias rows (Sweep/bias/...) measure the interpolation alone: top_* is
-// how far the top of the levels on a 0.01-cent grid lies from the tone (what
-// no interpolation can mend), log_* how far the reading lies from that top,
-// lin_* how far a parabola through the levels themselves would.
+// The bias rows (Sweep/bias/...) measure what the summed levels alone could
+// give: top_* is how far the top of the levels on a 0.01-cent grid lies from
+// the tone (what no interpolation of the levels can mend; the passes' own
+// readings from the bins around their tops avoid it), log_* how far a
+// parabola through the logarithms of the levels lies from that top, lin_*
+// how far a parabola through the levels themselves would.
 //
 // The capture driver opens 44100, 22050 or 11025 Hz. A tone at f sampled at
 // 48000 Hz is, sample for sample, the tone at f * 44100 / 48000 sampled at
@@ -21,6 +23,7 @@
 #include "analysis/AnalysisResultStd.h"
 #include "analysis/AnalyzerStd.h"
 #include "analysis/CentFreqCalculator.h"
+#include "analysis/PeakRefinement.h"
 #include "audio/CaptureDriver.h"
 #include "audio/CaptureDriverManager.h"
 #include "platform/audio/VirtualAudioBackend.h"
@@ -247,12 +250,17 @@ void BM_ReadingSweep(benchmark::State& state, Row row) {
                 for (int pass = 0; pass < 10; ++pass)
                     analyzer.analyze(fine, *driver, settings);
                 fine.evaluate();
-                const double top = fine.getCents();
+                // The levels' own top, whatever the passes read.
+                const int finePeak = fine.getPeakIndex();
+                const double top =
+                    fine.getBinCents(finePeak) +
+                    PeakRefinement::offsetAt(fine.getLevels(), fine.getBinCount(), finePeak) * 0.01;
                 const int p = result.getPeakIndex();
                 const float* a = result.getLevels();
                 const double gridCents = result.getBinCents(p);
                 topErrors.push_back(std::fabs(top - cents));
-                logErrors.push_back(std::fabs(result.getCents() - top));
+                const double log = PeakRefinement::offsetAt(a, result.getBinCount(), p);
+                logErrors.push_back(std::fabs(gridCents + log * step - top));
                 if (p > 0 && p + 1 < result.getBinCount()) {
                     const double linear =
                         0.5 * (a[p + 1] - a[p - 1]) / (2.0 * a[p] - a[p - 1] - a[p + 1]);

@@ -28,6 +28,9 @@ public:
     // Adds the pass in progress, normalised to its maximum, and clears it; a
     // silent pass adds nothing.
     void accumulatePass();
+    // Where one pass put the tone, in cents from the target; evaluate()
+    // reads the deviation from the passes where they agree.
+    void addPassReading(double cents);
     // Finds the peak and judges the shape; after the last pass.
     void evaluate();
     // A pass read across input that was lost: the result cannot be valid.
@@ -44,9 +47,10 @@ public:
     const float* getBinFrequencies() const { return binFrequencies.data(); }
     // -1 until evaluate().
     int getPeakIndex() const { return peakIndex; }
-    // Where the top of the summed levels lies from the peak's grid point, in
-    // grid steps (-0.5 .. 0.5); the measured frequency lies there. 0 before
-    // evaluate() and where the levels show no one smooth peak to refine.
+    // Where the measured frequency lies from the peak's grid point, in grid
+    // steps (within one step): the passes' readings near the top of the
+    // summed levels, or that top itself. 0 before evaluate() and where the
+    // levels show no one smooth peak to refine.
     float getPeakOffset() const { return peakOffset; }
     // The two shape figures of evaluate(): how far the peak stands above the
     // mean of the curve, and how much the curve climbs in units of the peak.
@@ -67,6 +71,9 @@ public:
     int getIntervalMs() const override { return intervalMs; }
 
 private:
+    // The passes' readings in grid steps from the target: the mean of those
+    // near their median, NaN where they scatter too much.
+    double passesTop() const;
     // Before evaluate() the record reports the target itself.
     int peak() const { return peakIndex >= 0 ? peakIndex : count / 2; }
 
@@ -77,6 +84,7 @@ private:
     std::vector<float> accumulated;
     std::vector<float> current;
     float passMax = 0.0f;
+    std::vector<double> passReadings;
     int peakIndex = -1;
     float peakOffset = 0.0f;
     int passCount = 0;

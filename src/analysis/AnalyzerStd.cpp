@@ -1,6 +1,7 @@
 #include "analysis/AnalyzerStd.h"
 
 #include "analysis/HarmonicFolding.h"
+#include "analysis/PeakRefinement.h"
 #include "analysis/ToneChecks.h"
 #include "audio/CaptureDriverManager.h"
 #include "runtime/Random.h"
@@ -132,6 +133,13 @@ void AnalyzerStd::analyze(AnalysisResultStd& result, CaptureDriver& driver,
     // nothing, as a silent pass.
     if (peak >= 0 && !passIsTone(result, peak, max, settings.harmonics))
         return;
+    // The pass's own reading of the tone, from the bins around its top.
+    if (peak >= 0) {
+        const double factor = calibrated ? calibFactor : 1.0;
+        const double bin =
+            PeakRefinement::binTop(spectrum.data(), size, grid[peak] * factor / binWidth);
+        result.addPassReading(1200.0 * std::log2(bin * binWidth / factor / f));
+    }
     for (int j = 0; j < count; ++j)
         result.addValue(j, passLevels[j]);
     result.accumulatePass();

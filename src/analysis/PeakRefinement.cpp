@@ -32,7 +32,46 @@ double vertex(double a, double b, double c) {
     return 0.5 * (c - a) / (2.0 * b - a - c);
 }
 
+// Bin k of the window weighted by 0.5 - 0.5 cos(2 pi n / N).
+struct HannBin {
+    double re;
+    double im;
+    double level() const { return std::hypot(re, im); }
+};
+
+HannBin hannBin(const Complex* spectrum, int k) {
+    const Complex& below = spectrum[k - 1];
+    const Complex& at = spectrum[k];
+    const Complex& above = spectrum[k + 1];
+    return {0.5 * at.re - 0.25 * (static_cast<double>(below.re) + above.re),
+            0.5 * at.im - 0.25 * (static_cast<double>(below.im) + above.im)};
+}
+
 } // namespace
+
+double PeakRefinement::binTop(const Complex* spectrum, int size, double centre) {
+    if (!(centre >= 3.0 && centre < size / 2 - 3))
+        return NAN;
+    const int lower = static_cast<int>(centre);
+    const HannBin first = hannBin(spectrum, lower), second = hannBin(spectrum, lower + 1);
+    const int k = second.level() > first.level() ? lower + 1 : lower;
+    const HannBin at = k == lower ? first : second;
+    const HannBin below = hannBin(spectrum, k - 1), above = hannBin(spectrum, k + 1);
+    const double top = at.level();
+    if (!(top > 0.0 && top >= below.level() && top >= above.level()))
+        return NAN;
+    // One tone delta bins from k towards its stronger neighbour gives that
+    // neighbour -(1 + delta) / (2 - delta) times bin k. Taken from the bins
+    // themselves rather than their levels, noise adds to the ratio as much
+    // as it takes away; a neighbour in phase with bin k is no tone's flank.
+    const bool up = above.level() >= below.level();
+    const HannBin& next = up ? above : below;
+    const double ratio = -(next.re * at.re + next.im * at.im) / (top * top);
+    if (!(ratio > 0.0))
+        return NAN;
+    const double delta = (2.0 * ratio - 1.0) / (1.0 + ratio);
+    return k + (up ? delta : -delta);
+}
 
 bool PeakRefinement::hasSecondTone(const float* levels, int count, int peak) {
     if (peak < 0 || peak >= count)

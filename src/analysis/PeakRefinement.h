@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/Complex.h"
+
 namespace tonvela {
 
 // Where the top of a level curve lies between its grid points. Near its top
@@ -19,6 +21,14 @@ public:
     // of the grid's span, reaches half the top's level: two tones in one
     // window (a retune, another note), whose mix puts the top between them.
     static bool hasSecondTone(const float* levels, int count, int peak);
+    // Where the top of one tone lies in the transform of a window (size
+    // bins, unwindowed), in bins, near bin position centre; NaN where no top
+    // is there. The window is weighted with a Hann window on the bins
+    // themselves, whose tails fall so fast that neighbouring peaks (the
+    // folding's images, the partials the decimation mirrors next to the
+    // tone) hardly pull the top; its two strongest bins put the top where it
+    // is for one tone.
+    static double binTop(const Complex* spectrum, int size, double centre);
 };
 
 } // namespace tonvela

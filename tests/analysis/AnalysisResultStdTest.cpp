@@ -280,6 +280,72 @@ TEST(AnalysisResultStd, TheGridValueWhereTheTopCannotBeTrusted) {
     }
 }
 
+// Each pass reads the tone from the bins around its own top; where those
+// readings agree, the reading is their mean, however far the images beside
+// the tone pull the top of the summed levels. A pass whose reading an image
+// right beside the tone moved does not count. Where noise scatters them so
+// that their mean is less certain than that top, or they lie half a step
+// from it or more, the reading is the top of the levels.
+TEST(AnalysisResultStd, TheReadingFromThePassesWhereTheyAgree) {
+    struct Case {
+        const char* what;
+        int halfWidth;
+        float step;
+        double levelsTop;
+        std::vector<double> passes;
+        double reading;
+    };
+    const Case cases[] = {
+        {"agreeing",
+         200,
+         1.0f,
+         3.55,
+         {3.371, 3.369, 3.370, 3.372, 3.368, 3.370, 3.371, 3.369},
+         3.370},
+        {"one image",
+         200,
+         1.0f,
+         3.55,
+         {3.371, 3.369, 3.370, 3.72, 3.368, 3.370, 3.05, 3.369},
+         3.3695},
+        {"one pass", 200, 1.0f, -7.45, {-7.62}, -7.62},
+        {"finer grid", 400, 0.5f, -7.60, {-7.621, -7.619, -7.620, -7.620, -7.45}, -7.620},
+        {"noise",
+         200,
+         1.0f,
+         3.45,
+         {3.07, 3.62, 3.27, 3.77, 3.02, 3.52, 3.42, 3.17, 3.67, 2.92},
+         3.45},
+        {"far from the top", 200, 1.0f, 3.45, {4.10, 4.11, 4.09, 4.10}, 3.45},
+    };
+    for (const Case& c : cases) {
+        AnalysisResultStd r(A4, c.halfWidth, c.step);
+        runPass(r, gaussianLevels(r, c.levelsTop, 4.0 * c.step));
+        for (double cents : c.passes)
+            r.addPassReading(cents);
+        r.addPassReading(NAN); // a pass that found no top
+        r.evaluate();
+        EXPECT_NEAR(r.getCents(), c.reading, 2e-3) << c.what;
+        EXPECT_TRUE(r.isValid()) << c.what;
+    }
+}
+
+// Where the levels show no one smooth peak, the passes' readings do not
+// count either: the reading is the grid value.
+TEST(AnalysisResultStd, NoPassReadingWhereTheTopCannotBeTrusted) {
+    AnalysisResultStd r(A4, 200, 1.0f);
+    std::vector<float> a = gaussianLevels(r, -1.65, 7.0);
+    const std::vector<float> b = gaussianLevels(r, 8.25, 7.0);
+    for (std::size_t j = 0; j < a.size(); ++j)
+        a[j] += 0.999f * b[j];
+    runPass(r, a);
+    for (int pass = 0; pass < 10; ++pass)
+        r.addPassReading(0.37);
+    r.evaluate();
+    EXPECT_EQ(r.getPeakOffset(), 0.0f);
+    EXPECT_EQ(r.getFrequency(), r.getBinFrequencies()[r.getPeakIndex()]);
+}
+
 TEST(AnalysisResultStd, EqualMaximaTheLowerFrequencyWins) {
     AnalysisResultStd r(A4, 200, 1.0f);
     std::vector<float> levels(401, 0.0f);
