@@ -14,6 +14,8 @@ namespace {
 // reaches it through this pointer. Only one driver exists at a time.
 std::atomic<CaptureDriver*> currentCaptureDriver{nullptr};
 
+std::atomic<std::uint64_t> driverCount{0};
+
 constexpr float TWO_PI = 6.2831855f;
 constexpr int maxShutdownPolls = 50;
 constexpr int failureCheckMs = 500;
@@ -32,7 +34,7 @@ constexpr FormatTry formatOrder[] = {
 
 } // namespace
 
-CaptureDriver::CaptureDriver(int deviceId) : requested(deviceId) {
+CaptureDriver::CaptureDriver(int deviceId) : requested(deviceId), serial(++driverCount) {
     AudioBackend& backend = audioBackend();
     const int count = backend.inputDeviceCount();
     opened = deviceId;
