@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -104,7 +105,10 @@ private:
     int bufferDurationMs = 200;
     int ringLength = 0;
     int bufferBytes = 0;
-    std::vector<float> ring;
+    struct FreeRing {
+        void operator()(float* samples) const { std::free(samples); }
+    };
+    std::unique_ptr<float[], FreeRing> ring;
     AudioBuffer headers[2];
     std::vector<std::uint8_t> buffers[2];
     std::atomic<bool> running{false};

@@ -17,7 +17,9 @@ namespace tonvela {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using Signal = std::function<double(std::uint64_t frame)>;
+// Fills out[0 .. count - 1] with the signal's frames first, first + 1, ...:
+// one call for a whole buffer, not one for every sample.
+using Signal = std::function<void(std::uint64_t first, std::size_t count, double* out)>;
 
 constexpr auto STEP_TIMEOUT = std::chrono::seconds(5);
 
@@ -56,6 +58,8 @@ public:
     // the recording holds up to there.
     virtual std::uint64_t prepare(std::uint64_t first, std::uint64_t last) = 0;
     virtual float at(std::uint64_t index) const = 0;
+    // The samples first .. first + count - 1, silence after the recording's end.
+    virtual void read(std::uint64_t first, std::size_t count, double* out) = 0;
 };
 
 class MemorySource : public SampleSource {
@@ -67,6 +71,12 @@ public:
     }
     float at(std::uint64_t index) const override {
         return recording->samples[static_cast<std::size_t>(index)];
+    }
+    void read(std::uint64_t first, std::size_t count, double* out) override {
+        const std::vector<float>& samples = recording->samples;
+        for (std::size_t i = 0; i < count; ++i)
+            out[i] =
+                first + i < samples.size() ? samples[static_cast<std::size_t>(first + i)] : 0.0;
     }
 
 private:
@@ -148,6 +158,15 @@ public:
         return index >= windowStart && index - windowStart < window.size()
                    ? window[static_cast<std::size_t>(index - windowStart)]
                    : 0.0f;
+    }
+    void read(std::uint64_t first, std::size_t count, double* out) override {
+        if (count == 0)
+            return;
+        const std::uint64_t available = prepare(first, first + count - 1);
+        for (std::size_t i = 0; i < count; ++i)
+            out[i] = first + i < available
+                         ? window[static_cast<std::size_t>(first + i - windowStart)]
+                         : 0.0;
     }
 
 private:
@@ -231,18 +250,23 @@ Signal signalFor(const VirtualInputDevice& device, unsigned rate) {
         else
             source = std::make_shared<StreamSource>(device.recordingFile->path);
         if (inRate == rate)
-            return [source](std::uint64_t frame) {
-                return source->prepare(frame, frame) > frame ? source->at(frame) : 0.0;
+            return [source](std::uint64_t first, std::size_t count, double* out) {
+                source->read(first, count, out);
             };
-        return Resampler(std::move(source), inRate, rate);
+        return [resampler = Resampler(std::move(source), inRate, rate)](
+                   std::uint64_t first, std::size_t count, double* out) {
+            for (std::size_t i = 0; i < count; ++i)
+                out[i] = resampler(first + i);
+        };
     }
     if (device.generator) {
         std::function<double(double)> generator = device.generator;
-        return [generator, rate](std::uint64_t frame) {
-            return generator(static_cast<double>(frame) / rate);
+        return [generator, rate](std::uint64_t first, std::size_t count, double* out) {
+            for (std::size_t i = 0; i < count; ++i)
+                out[i] = generator(static_cast<double>(first + i) / rate);
         };
     }
-    return [](std::uint64_t) { return 0.0; };
+    return [](std::uint64_t, std::size_t count, double* out) { std::fill(out, out + count, 0.0); };
 }
 
 unsigned reportedFormats(const VirtualInputDevice& device) {
@@ -341,6 +365,8 @@ struct VirtualAudioBackend::Session {
     PcmFormat format;
     BufferDoneCallback onDone;
     Signal signal;
+    // The signal of the buffer being filled.
+    std::vector<double> frames;
     std::deque<AudioBuffer*> queue;
     std::uint64_t position = 0; // frames played so far
     bool lostBefore = false;    // frames went by with no buffer to take them
@@ -526,9 +552,11 @@ AudioBuffer* VirtualAudioBackend::deliver(Session& session) {
     session.queue.pop_front();
     const int bytes = session.format.bitsPerSample / 8;
     const std::uint32_t frames = buffer->length / static_cast<std::uint32_t>(bytes);
+    session.frames.resize(frames);
+    session.signal(session.position, frames, session.frames.data());
     for (std::uint32_t i = 0; i < frames; ++i)
         storeSample(buffer->data + static_cast<std::size_t>(i) * bytes,
-                    session.format.bitsPerSample, session.signal(session.position + i));
+                    session.format.bitsPerSample, session.frames[i]);
     session.position += frames;
     buffer->bytesUsed = frames * static_cast<std::uint32_t>(bytes);
     if (session.lostBefore) {
