@@ -1,9 +1,9 @@
 // The exact output of tonvela-cli measure --json on a few fixed recordings in
-// every mode, against tests/data/measure-golden.txt: work on the analyzers'
-// speed must not change a single digit.
+// every mode, against tests/data/measure-golden/RECORDING.txt: work on the
+// analyzers' speed must not change a single digit.
 //
-// When a change of the results is intended, rewrite the expected file from
-// the current build and review its diff:
+// When a change of the results is intended, rewrite the expected files from
+// the current build and review their diff:
 //   TONVELA_UPDATE_GOLDEN=1 build/tests/tests_cli --gtest_filter='MeasureGolden.*'
 #include "support/RunCommand.h"
 #include "support/TempDir.h"
@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -23,7 +24,7 @@ using namespace tonvela::test;
 
 namespace {
 
-const std::string GOLDEN_FILE = std::string(TONVELA_TEST_DATA) + "/measure-golden.txt";
+const std::string GOLDEN_DIR = std::string(TONVELA_TEST_DATA) + "/measure-golden/";
 
 // One stretch of a recording: a tone with partials 1..partials of weight
 // 1 / k, at amplitude 0.5.
@@ -35,6 +36,7 @@ struct Segment {
 
 struct Recording {
     const char* name;
+    const char* note;
     unsigned rate;
     std::vector<Segment> segments;
     // Peak of a uniform noise added to every sample, in 16-bit steps.
@@ -77,62 +79,52 @@ double cents(double frequency, double offset) {
 // Pure and harmonic tones, a low note, a note change and a noisy tone.
 std::vector<Recording> recordings() {
     return {
-        {"a4-pure", 44100, {{4.0, cents(440.0, 3.0), 1}}, 0},
-        {"a4-harmonic", 44100, {{10.0, cents(440.0, -2.3), 6}}, 0},
-        {"a2-harmonic", 22050, {{18.0, cents(110.0, 4.6), 5}}, 0},
+        {"a4-pure", "A4", 44100, {{4.0, cents(440.0, 3.0), 1}}, 0},
+        {"a4-harmonic", "A4", 44100, {{10.0, cents(440.0, -2.3), 6}}, 0},
+        {"a2-harmonic", "A2", 22050, {{18.0, cents(110.0, 4.6), 5}}, 0},
         {"e4-f4-change",
+         "F4",
          44100,
          {{2.0, cents(329.6276, 1.0), 4}, {9.0, cents(349.2282, -6.0), 4}},
          0},
-        {"c6-noise", 48000, {{9.0, cents(1046.5023, 8.2), 3}}, 400},
+        {"c6-noise", "C6", 48000, {{9.0, cents(1046.5023, 8.2), 3}}, 400},
     };
 }
 
-struct Measurement {
-    std::string recording;
-    std::string args;
-};
+class MeasureGolden : public ::testing::TestWithParam<Recording> {};
 
-// Every recording in every mode, with two harmonic sets, the second with an
+// The recording in every mode, with two harmonic sets, the second with an
 // input calibration.
-std::vector<Measurement> runs() {
-    const char* notes[] = {"A4", "A4", "A2", "F4", "C6"};
-    const char* modes[] = {"standard", "accurate", "precise"};
-    const char* variants[] = {"--harmonics 1,1.5,2,2.25,3,4", "--harmonics 1,2,3 --calib-in -3.5"};
-    const std::vector<Recording> all = recordings();
-    std::vector<Measurement> out;
-    for (std::size_t r = 0; r < all.size(); ++r)
-        for (const char* variant : variants)
-            for (const char* mode : modes)
-                out.push_back({all[r].name, std::string("--note ") + notes[r] + " --mode " + mode +
-                                                " " + variant});
-    return out;
-}
-
-TEST(MeasureGolden, OutputUnchanged) {
+TEST_P(MeasureGolden, OutputUnchanged) {
+    const Recording& recording = GetParam();
     TempDir dir;
-    for (const Recording& recording : recordings())
-        ASSERT_TRUE(writeRecording(dir.file(std::string(recording.name) + ".wav"), recording));
+    const std::string wav = dir.file(std::string(recording.name) + ".wav");
+    ASSERT_TRUE(writeRecording(wav, recording));
 
     std::string actual;
-    for (const Measurement& run : runs()) {
-        std::string out;
-        std::string err;
-        const std::string command = "TONVELA_CONFIG_DIR=" + dir.path() + " " + TONVELA_CLI +
-                                    " measure " + dir.file(run.recording + ".wav") +
-                                    " --json --seed 7 " + run.args;
-        ASSERT_EQ(runCommand(command, out, err), 0) << command << "\n" << err;
-        actual += "# " + run.recording + " " + run.args + "\n" + out;
+    for (const char* variant :
+         {"--harmonics 1,1.5,2,2.25,3,4", "--harmonics 1,2,3 --calib-in -3.5"}) {
+        for (const char* mode : {"standard", "accurate", "precise"}) {
+            const std::string args =
+                std::string("--note ") + recording.note + " --mode " + mode + " " + variant;
+            std::string out;
+            std::string err;
+            const std::string command = "TONVELA_CONFIG_DIR=" + dir.path() + " " + TONVELA_CLI +
+                                        " measure " + wav + " --json --seed 7 " + args;
+            ASSERT_EQ(runCommand(command, out, err), 0) << command << "\n" << err;
+            actual += "# " + args + "\n" + out;
+        }
     }
 
+    const std::string golden = GOLDEN_DIR + recording.name + ".txt";
     if (std::getenv("TONVELA_UPDATE_GOLDEN")) {
-        std::ofstream file(GOLDEN_FILE, std::ios::binary | std::ios::trunc);
+        std::ofstream file(golden, std::ios::binary | std::ios::trunc);
         file << actual;
-        ASSERT_TRUE(file.good()) << GOLDEN_FILE;
-        GTEST_SKIP() << "rewrote " << GOLDEN_FILE;
+        ASSERT_TRUE(file.good()) << golden;
+        GTEST_SKIP() << "rewrote " << golden;
     }
-    std::ifstream file(GOLDEN_FILE, std::ios::binary);
-    ASSERT_TRUE(file) << GOLDEN_FILE << " is missing; TONVELA_UPDATE_GOLDEN=1 writes it";
+    std::ifstream file(golden, std::ios::binary);
+    ASSERT_TRUE(file) << golden << " is missing; TONVELA_UPDATE_GOLDEN=1 writes it";
     std::stringstream expected;
     expected << file.rdbuf();
 
@@ -157,5 +149,13 @@ TEST(MeasureGolden, OutputUnchanged) {
     EXPECT_FALSE(std::getline(got, gotLine)) << "more output than expected: " << gotLine;
     EXPECT_EQ(differences, 0);
 }
+
+// One test for each recording, so that each has the whole time a test may take.
+INSTANTIATE_TEST_SUITE_P(Recordings, MeasureGolden, ::testing::ValuesIn(recordings()),
+                         [](const ::testing::TestParamInfo<Recording>& info) {
+                             std::string name = info.param.name;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
 
 } // namespace
