@@ -34,16 +34,28 @@ unsigned bothWidths(unsigned rate) {
 // A sound card's converter: round to the nearest step, clip at full scale.
 // The scale is libsndfile's (s / 32768, (b - 128) / 128), so a 16- or 8-bit
 // recording is played back bit for bit.
+// std::lround for |y| up to 2^16, without a library call for every sample:
+// there the truncation and the rest are exact.
+long roundHalfAway(double y) {
+    long whole = static_cast<long>(y);
+    const double rest = y - static_cast<double>(whole);
+    if (rest >= 0.5)
+        ++whole;
+    else if (rest <= -0.5)
+        --whole;
+    return whole;
+}
+
 void storeSample(std::uint8_t* out, int bitsPerSample, double x) {
     if (std::isnan(x))
         x = 0.0;
     x = std::clamp(x, -2.0, 2.0);
     if (bitsPerSample == 16) {
-        const long value = std::clamp(std::lround(x * 32768.0), -32768L, 32767L);
+        const long value = std::clamp(roundHalfAway(x * 32768.0), -32768L, 32767L);
         out[0] = static_cast<std::uint8_t>(value & 0xFF);
         out[1] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
     } else {
-        out[0] = static_cast<std::uint8_t>(std::clamp(std::lround(x * 128.0) + 128, 0L, 255L));
+        out[0] = static_cast<std::uint8_t>(std::clamp(roundHalfAway(x * 128.0) + 128, 0L, 255L));
     }
 }
 
@@ -117,6 +129,15 @@ public:
         if (frames <= 0)
             return 0;
         const auto channels = static_cast<std::size_t>(info.channels);
+        if (channels == 1) {
+            // The average of one: the sample plus +0, which only turns -0 into +0.
+            const std::size_t start = out.size();
+            out.resize(start + static_cast<std::size_t>(frames));
+            for (sf_count_t f = 0; f < frames; ++f)
+                out[start + static_cast<std::size_t>(f)] =
+                    block[static_cast<std::size_t>(f)] + 0.0f;
+            return static_cast<std::size_t>(frames);
+        }
         for (sf_count_t f = 0; f < frames; ++f) {
             double sum = 0.0;
             for (std::size_t c = 0; c < channels; ++c)
