@@ -4,7 +4,7 @@
 //
 // When a change of the results is intended, rewrite the expected files from
 // the current build and review their diff:
-//   TONVELA_UPDATE_GOLDEN=1 build/tests/tests_cli --gtest_filter='MeasureGolden.*'
+//   TONVELA_UPDATE_GOLDEN=1 build/tests/tests_cli --gtest_filter='*MeasureGolden*'
 #include "support/RunCommand.h"
 #include "support/TempDir.h"
 #include "support/WavFile.h"
@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -42,6 +43,11 @@ struct Recording {
     // Peak of a uniform noise added to every sample, in 16-bit steps.
     int noise;
 };
+
+// Test names show the recording's name rather than its bytes.
+void PrintTo(const Recording& recording, std::ostream* out) {
+    *out << recording.name;
+}
 
 // The samples are whole numbers worked out in double from the sample index
 // alone, so every build writes the same file.
