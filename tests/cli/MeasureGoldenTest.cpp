@@ -82,7 +82,7 @@ double cents(double frequency, double offset) {
     return frequency * std::pow(2.0, offset / 1200.0);
 }
 
-// Pure and harmonic tones, a low note, a note change and a noisy tone.
+// Pure and harmonic tones, low notes, a note change and a noisy tone.
 std::vector<Recording> recordings() {
     return {
         {"a4-pure", "A4", 44100, {{4.0, cents(440.0, 3.0), 1}}, 0},
@@ -94,6 +94,8 @@ std::vector<Recording> recordings() {
          {{2.0, cents(329.6276, 1.0), 4}, {9.0, cents(349.2282, -6.0), 4}},
          0},
         {"c6-noise", "C6", 48000, {{9.0, cents(1046.5023, 8.2), 3}}, 400},
+        // Deep enough for the Most Accurate mode's longest decimation.
+        {"c2-harmonic", "C2", 44100, {{30.0, cents(65.406391, -4.4), 5}}, 0},
     };
 }
 
