@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 namespace tonvela {
 
@@ -196,6 +197,8 @@ float AnalyzerPro::correctFrequency(float raw) const {
 
 void AnalyzerPro::designDecimationFilter() {
     decimationTaps.clear();
+    // Sums of another length or for other taps.
+    boxDriver = 0;
     boxLength = 1;
     filterSpan = 0;
     if (stride <= 1)
@@ -231,150 +234,162 @@ void AnalyzerPro::designDecimationFilter() {
     filterSpan = static_cast<long long>(count - 1) * boxLength + 3LL * boxLength;
 }
 
+namespace {
+
+// A place for a decimated sample not worked out yet; the taps over finite
+// sums never give it.
+const float NOT_YET = std::numeric_limits<float>::quiet_NaN();
+
+// One decimated sample: the taps over values spacing apart, summed in four
+// chains side by side so the additions need not wait on each other.
+float applyTaps(const double* h, int taps, const float* values, long long spacing) {
+    double partial[4] = {0.0, 0.0, 0.0, 0.0};
+    int j = 0;
+    for (; j + 3 < taps; j += 4) {
+        const float* v = values + j * spacing;
+        partial[0] += h[j] * static_cast<double>(v[0]);
+        partial[1] += h[j + 1] * static_cast<double>(v[spacing]);
+        partial[2] += h[j + 2] * static_cast<double>(v[2 * spacing]);
+        partial[3] += h[j + 3] * static_cast<double>(v[3 * spacing]);
+    }
+    for (; j < taps; ++j)
+        partial[0] += h[j] * static_cast<double>(values[j * spacing]);
+    return static_cast<float>((partial[0] + partial[1]) + (partial[2] + partial[3]));
+}
+
+} // namespace
+
 void AnalyzerPro::readDecimated() {
     if (decimationTaps.empty()) {
         driver->readStrided(samples.data(), size, stride);
         return;
     }
-    const long long length = static_cast<long long>(size - 1) * stride + filterSpan + 1;
-
-    // One sweep over the ring in place: three moving sums of boxLength
-    // samples, and each decimated sample from the taps as soon as the sweep
-    // has passed its last one. The sums are kept as three running totals of
-    // whole numbers (the ring holds multiples of 1/256) and differenced over
-    // boxLength, 2 and 3 boxLength samples: exact, with wrap-around in the
-    // totals cancelling out, and without a chain of slow floating additions.
-    // When the taps are fewer than the samples between two decimated ones
-    // (deep targets), the sums are differenced only where the taps use them;
-    // successive taps lie boxLength apart, so each shares three totals with
-    // the one before.
+    if (driver->isSilent()) {
+        // Its window is all zeros, and every sum of taps over zeros is +0.
+        std::fill(samples.begin(), samples.begin() + size, Complex{});
+        return;
+    }
     const int taps = static_cast<int>(decimationTaps.size());
     const int box = boxLength;
+    // A moving sum's value depends on the lead samples before its position
+    // too; the taps of one decimated sample reach over reach positions.
+    const long long lead = 3LL * box;
     const long long reach = static_cast<long long>(taps - 1) * box;
-    const bool sparse = box > 1 && taps + 3 < stride;
-    std::size_t ringSize = 1;
-    while (ringSize < static_cast<std::size_t>(reach) + 1)
-        ringSize *= 2;
-    std::size_t totalsSize = 1;
-    if (sparse) {
-        while (totalsSize < static_cast<std::size_t>(reach + 3LL * box) + 1)
-            totalsSize *= 2;
-    } else if (box > 1) {
-        while (totalsSize < 3 * static_cast<std::size_t>(box) + 1)
-            totalsSize *= 2;
+    const long long length = static_cast<long long>(size - 1) * stride + filterSpan + 1;
+
+    // The three moving sums of boxLength samples at a position depend only on
+    // the samples up to it, so each is worked out once, when a window first
+    // reaches it, and kept by its sample number while later windows still
+    // read it: successive windows overlap in all but their newest 400 ms or
+    // so. The sums come from three running totals of whole numbers (the ring
+    // holds multiples of 1/256), differenced over boxLength, 2 and 3
+    // boxLength samples: exact, with wrap-around in the totals cancelling
+    // out, and without a chain of slow floating additions.
+    std::size_t capacity = 1;
+    while (capacity < static_cast<std::size_t>(length - lead))
+        capacity *= 2;
+    if (boxValues.size() != capacity) {
+        boxValues.assign(capacity, 0.0f);
+        decimatedValues.assign(capacity, NOT_YET);
+        boxDriver = 0;
     }
-    if (!sparse && boxRing.size() != 2 * ringSize)
-        boxRing.assign(2 * ringSize, 0.0);
-    if (box > 1 && boxTotals.size() != totalsSize)
+    std::size_t totalsSize = 1;
+    while (totalsSize < static_cast<std::size_t>(lead) + 1)
+        totalsSize *= 2;
+    if (boxTotals.size() != totalsSize)
         boxTotals.assign(totalsSize, 0);
     if (tapValues.size() != static_cast<std::size_t>(taps))
-        tapValues.assign(static_cast<std::size_t>(taps), 0.0);
-    const long long mask = static_cast<long long>(ringSize) - 1;
-    const long long half = static_cast<long long>(ringSize);
+        tapValues.assign(static_cast<std::size_t>(taps), 0.0f);
+    const std::int64_t mask = static_cast<std::int64_t>(capacity) - 1;
     const long long totalsMask = static_cast<long long>(totalsSize) - 1;
-    double* ring = boxRing.data();
+    float* values = boxValues.data();
     std::uint64_t* totals = boxTotals.data();
-    double* column = tapValues.data();
-    const double* h = decimationTaps.data();
-    std::uint64_t t1 = 0, t2 = 0, t3 = 0;
+
+    std::int64_t origin = 0;
+    // The first position, counted from the window's start, whose sums are
+    // not kept yet; the totals start lead samples before it.
+    long long from = 0;
     long long i = 0;
-    int n = 0;
-    long long due = 3LL * box + reach;
-
-    const auto emit = [&] {
-        const long long start = due - reach;
-        const double* values;
-        long long spacing;
-        if (sparse) {
-            long long at = start - 3LL * box;
-            std::uint64_t u0 = totals[at & totalsMask];
-            std::uint64_t u1 = totals[(at + box) & totalsMask];
-            std::uint64_t u2 = totals[(at + 2LL * box) & totalsMask];
-            at = start;
-            for (int j = 0; j < taps; ++j, at += box) {
-                const std::uint64_t u3 = totals[at & totalsMask];
-                const std::uint64_t sum = u3 - 3 * u2 + 3 * u1 - u0;
-                column[j] = static_cast<double>(static_cast<float>(static_cast<std::int64_t>(sum)));
-                u0 = u1;
-                u1 = u2;
-                u2 = u3;
-            }
-            values = column;
-            spacing = 1;
-        } else {
-            // The ring is written twice over, so the taps' span lies in one piece.
-            values = ring + (start & mask);
-            spacing = box;
-        }
-        double partial[4] = {0.0, 0.0, 0.0, 0.0};
-        int j = 0;
-        // Four sums side by side, so the additions need not wait on each other.
-        for (; j + 3 < taps; j += 4) {
-            const double* v = values + j * spacing;
-            partial[0] += h[j] * v[0];
-            partial[1] += h[j + 1] * v[spacing];
-            partial[2] += h[j + 2] * v[2 * spacing];
-            partial[3] += h[j + 3] * v[3 * spacing];
-        }
-        for (; j < taps; ++j)
-            partial[0] += h[j] * values[j * spacing];
-        samples[n] = Complex{
-            static_cast<float>((partial[0] + partial[1]) + (partial[2] + partial[3])), 0.0f};
-        ++n;
-        due += stride;
-    };
-
+    std::uint64_t t1 = 0, t2 = 0, t3 = 0;
     driver->readRuns(static_cast<int>(length), [&](const float* run, int count) {
-        int k = 0;
-        while (k < count && n < size) {
-            // Up to and including the next decimated position, or the run's
-            // end. The totals live in locals here: stores through totals
-            // could otherwise alias them and keep them out of registers.
-            const int end = static_cast<int>(std::min<long long>(count, k + (due - i) + 1));
-            std::uint64_t s1 = t1, s2 = t2, s3 = t3;
-            long long at = i;
-            if (sparse) {
-                for (; k < end; ++k, ++at) {
-                    s1 += static_cast<std::uint64_t>(
-                        static_cast<std::int64_t>(static_cast<std::int32_t>(run[k] * 256.0f)));
-                    s2 += s1;
-                    s3 += s2;
-                    totals[at & totalsMask] = s3;
-                }
-            } else if (box > 1) {
-                for (; k < end; ++k, ++at) {
-                    s1 += static_cast<std::uint64_t>(
-                        static_cast<std::int64_t>(static_cast<std::int32_t>(run[k] * 256.0f)));
-                    s2 += s1;
-                    s3 += s2;
-                    totals[at & totalsMask] = s3;
-                    if (at >= 3LL * box) {
-                        const std::uint64_t sum = s3 - 3 * totals[(at - box) & totalsMask] +
-                                                  3 * totals[(at - 2LL * box) & totalsMask] -
-                                                  totals[(at - 3LL * box) & totalsMask];
-                        const double value = static_cast<float>(static_cast<std::int64_t>(sum));
-                        ring[at & mask] = value;
-                        ring[(at & mask) + half] = value;
-                    }
-                }
+        if (i == 0) {
+            // The driver notes the read's span before it hands over a run.
+            origin = driver->lastReadSpan().first;
+            const std::int64_t first = origin + lead;
+            if (boxDriver == driver->getSerial() && first >= boxFirst && first <= boxEnd) {
+                from = std::max<std::int64_t>(boxEnd, first) - origin;
             } else {
-                for (; k < end; ++k, ++at) {
-                    const double value =
-                        static_cast<float>(static_cast<std::int32_t>(run[k] * 256.0f));
-                    ring[at & mask] = value;
-                    ring[(at & mask) + half] = value;
-                }
+                from = lead;
+                boxFirst = first;
+                boxEnd = first;
+                boxDriver = driver->getSerial();
+                std::fill(decimatedValues.begin(), decimatedValues.end(), NOT_YET);
             }
-            t1 = s1;
-            t2 = s2;
-            t3 = s3;
-            i = at;
-            if (i - 1 == due)
-                emit();
         }
+        // The totals live in locals here: stores through totals could
+        // otherwise alias them and keep them out of registers.
+        std::uint64_t s1 = t1, s2 = t2, s3 = t3;
+        const int skipped = static_cast<int>(std::clamp<long long>(from - lead - i, 0, count));
+        long long at = i + skipped;
+        for (int k = skipped; k < count; ++k, ++at) {
+            s1 += static_cast<std::uint64_t>(
+                static_cast<std::int64_t>(static_cast<std::int32_t>(run[k] * 256.0f)));
+            s2 += s1;
+            s3 += s2;
+            totals[at & totalsMask] = s3;
+            if (at >= from) {
+                const std::uint64_t sum = s3 - 3 * totals[(at - box) & totalsMask] +
+                                          3 * totals[(at - 2LL * box) & totalsMask] -
+                                          totals[(at - lead) & totalsMask];
+                values[(origin + at) & mask] = static_cast<float>(static_cast<std::int64_t>(sum));
+            }
+        }
+        t1 = s1;
+        t2 = s2;
+        t3 = s3;
+        i += count;
     });
-    // A driver that handed over fewer samples than asked for leaves the rest
-    // of the window silent rather than stale.
+    if (i > 0 && origin + i > boxEnd)
+        boxEnd = origin + i;
+    // Positions that drop out of the kept ones give their places to new
+    // ones, which have no decimated sample yet.
+    const std::int64_t kept =
+        std::max<std::int64_t>(boxFirst, boxEnd - static_cast<std::int64_t>(capacity));
+    if (kept - boxFirst >= static_cast<std::int64_t>(capacity)) {
+        std::fill(decimatedValues.begin(), decimatedValues.end(), NOT_YET);
+    } else {
+        for (std::int64_t at = boxFirst; at < kept; ++at)
+            decimatedValues[static_cast<std::size_t>(at & mask)] = NOT_YET;
+    }
+    boxFirst = kept;
+
+    // Each decimated sample from the taps over its sums, boxLength apart,
+    // unless an earlier window had one at the same position (windows start
+    // at random positions, so about half of them are there already); a span
+    // that wraps round the kept sums is gathered first.
+    const double* h = decimationTaps.data();
+    float* column = tapValues.data();
+    float* decimated = decimatedValues.data();
+    int n = 0;
+    for (; n < size; ++n) {
+        const long long start = lead + static_cast<long long>(n) * stride;
+        // A driver that handed over fewer samples than asked for leaves the
+        // rest of the window silent rather than stale.
+        if (start + reach >= i)
+            break;
+        const std::int64_t index = (origin + start) & mask;
+        float& sample = decimated[index];
+        if (std::isnan(sample)) {
+            if (index + reach < static_cast<std::int64_t>(capacity)) {
+                sample = applyTaps(h, taps, values + index, box);
+            } else {
+                for (int j = 0; j < taps; ++j)
+                    column[j] = values[(index + static_cast<std::int64_t>(j) * box) & mask];
+                sample = applyTaps(h, taps, column, 1);
+            }
+        }
+        samples[n] = Complex{sample, 0.0f};
+    }
     for (; n < size; ++n)
         samples[n] = Complex{};
 }

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdlib>
+#include <new>
 
 namespace tonvela {
 
@@ -13,6 +15,8 @@ namespace {
 // The driver that most recently tried to open a device; the device callback
 // reaches it through this pointer. Only one driver exists at a time.
 std::atomic<CaptureDriver*> currentCaptureDriver{nullptr};
+
+std::atomic<std::uint64_t> driverCount{0};
 
 constexpr float TWO_PI = 6.2831855f;
 constexpr int maxShutdownPolls = 50;
@@ -32,7 +36,7 @@ constexpr FormatTry formatOrder[] = {
 
 } // namespace
 
-CaptureDriver::CaptureDriver(int deviceId) : requested(deviceId) {
+CaptureDriver::CaptureDriver(int deviceId) : requested(deviceId), serial(++driverCount) {
     AudioBackend& backend = audioBackend();
     const int count = backend.inputDeviceCount();
     opened = deviceId;
@@ -62,7 +66,12 @@ CaptureDriver::CaptureDriver(int deviceId) : requested(deviceId) {
     ringLength = static_cast<int>(rate * static_cast<std::uint32_t>(ringDurationMs) / 1000u);
     bufferBytes =
         static_cast<int>(bits * rate * static_cast<std::uint32_t>(bufferDurationMs) / 8000u);
-    ring.assign(static_cast<std::size_t>(ringLength), 0.0f);
+    // Zeros from the system, page by page as the ring fills, rather than
+    // written over all 60 seconds up front.
+    ring.reset(
+        static_cast<float*>(std::calloc(static_cast<std::size_t>(ringLength), sizeof(float))));
+    if (!ring)
+        throw std::bad_alloc();
     writeIndex = 0;
     for (int i = 0; i < 2; ++i) {
         buffers[i].assign(static_cast<std::size_t>(bufferBytes), 0);
@@ -176,12 +185,14 @@ void CaptureDriver::storeBuffer(const AudioBuffer& buffer) {
         for (int i = 0; i + 1 < bytes; i += 2) {
             const auto sample = static_cast<std::int16_t>(data[i] | (data[i + 1] << 8));
             ring[static_cast<std::size_t>(writeIndex)] = static_cast<float>(sample) * 0.00390625f;
-            writeIndex = (writeIndex + 1) % ringLength;
+            if (++writeIndex == ringLength)
+                writeIndex = 0;
         }
     } else {
         for (int i = 0; i < bytes; ++i) {
             ring[static_cast<std::size_t>(writeIndex)] = static_cast<float>(data[i] - 128);
-            writeIndex = (writeIndex + 1) % ringLength;
+            if (++writeIndex == ringLength)
+                writeIndex = 0;
         }
     }
 }

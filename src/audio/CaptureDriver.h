@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -44,7 +45,8 @@ public:
     // The samples readStrided(dest, count, 1) would give, with the same
     // jitter, handed to consume in place as successive runs of the ring,
     // oldest first, while the ring is locked: a long window need not be
-    // copied before it is filtered. consume must not call back into the driver.
+    // copied before it is filtered. consume must not call back into the
+    // driver, but for lastReadSpan(), which already tells this read's span.
     void readRuns(int count, const std::function<void(const float* run, int length)>& consume);
     float sampleRate() const { return static_cast<float>(captureFormat.samplesPerSecond); }
     // A sine of peak 10 on the ring's scale, at the rate of every stride-th sample.
@@ -61,6 +63,9 @@ public:
     const std::string& deviceName() const { return name; }
     const CaptureFormat& format() const { return captureFormat; }
     int getRingLength() const { return ringLength; }
+    // No other driver of this process has it (from 1): sample numbers of
+    // different drivers, which all count from 0, are not to be mixed.
+    std::uint64_t getSerial() const { return serial; }
     int getBufferBytes() const { return bufferBytes; }
 
     // The samples the last readStrided or readRuns of the calling thread's
@@ -100,7 +105,10 @@ private:
     int bufferDurationMs = 200;
     int ringLength = 0;
     int bufferBytes = 0;
-    std::vector<float> ring;
+    struct FreeRing {
+        void operator()(float* samples) const { std::free(samples); }
+    };
+    std::unique_ptr<float[], FreeRing> ring;
     AudioBuffer headers[2];
     std::vector<std::uint8_t> buffers[2];
     std::atomic<bool> running{false};
@@ -122,6 +130,7 @@ private:
     ThreadMutex ringLock;
     int opened = -2;
     int requested = -1;
+    std::uint64_t serial = 0;
     std::unique_ptr<AudioInput> device;
 };
 

@@ -286,6 +286,65 @@ TEST_F(AnalyzerProTest, RecalibratesOnTargetOrRateChange) {
     EXPECT_NEAR(result->getCents(), 3.0f, 0.05f);
 }
 
+// The decimation's sums are kept between windows by sample number: every
+// reading equals that of an analyzer that works the whole window out afresh,
+// as windows move on, stand still or step back, as the kept sums wrap round
+// their buffer, and when another driver numbers its samples from 0 again.
+TEST_F(AnalyzerProTest, KeptSumsGiveTheReadingsOfAFreshAnalyzer) {
+    const TargetData a4(57, 440.0f, "A4");
+    // A gliding harmonic tone, so that every window holds other sound.
+    const auto glide = [](double cents) {
+        return [cents](double t) {
+            const double phase = 440.0 * t + 0.8 * std::sin(2.0 * M_PI * 0.3 * t);
+            const double f = std::pow(2.0, cents / 1200.0);
+            return 0.3 * std::sin(2.0 * M_PI * f * phase) +
+                   0.15 * std::sin(4.0 * M_PI * f * phase + 0.5);
+        };
+    };
+    capture.signal = glide(2.0);
+    analyzer.analyze(a4, *driver);
+    double played = analyzer.getWindowLength() + 0.8;
+    ASSERT_TRUE(capture.play(0, played));
+    AnalyzerPro fresh;
+    fresh.analyze(a4, *driver);
+
+    const auto compare = [&](unsigned seed, const char* what) {
+        tonvela::srand(seed);
+        const std::unique_ptr<AnalysisResultPro> kept = analyzer.analyze(a4, *driver);
+        // On the current driver; calibrating again forgets whatever the
+        // fresh analyzer kept.
+        fresh.analyze(a4, *driver);
+        fresh.calibrate();
+        tonvela::srand(seed);
+        const std::unique_ptr<AnalysisResultPro> whole = fresh.analyzeWindow(-1.0f, 1.0f);
+        ASSERT_TRUE(whole->isTimed()) << what << " " << seed;
+        EXPECT_EQ(kept->isTimed(), whole->isTimed()) << what << " " << seed;
+        EXPECT_EQ(kept->getRawFrequency(), whole->getRawFrequency()) << what << " " << seed;
+        EXPECT_EQ(kept->getCents(), whole->getCents()) << what << " " << seed;
+        EXPECT_EQ(kept->getPeakLevel(), whole->getPeakLevel()) << what << " " << seed;
+    };
+    // Past the end of the kept sums' buffer (2^19 sums, 11.9 s) and on.
+    for (unsigned cycle = 0; cycle < 16; ++cycle) {
+        // Every fourth window on the same ring: it may lie wholly among the
+        // kept sums.
+        if (cycle % 4 != 3) {
+            ASSERT_TRUE(capture.play(0, 0.8));
+            played += 0.8;
+        }
+        compare(100 + cycle, "cycle");
+    }
+
+    // Another driver, played as far: its sample numbers are those the kept
+    // sums were made for, its sound is not.
+    driver.reset();
+    driver = std::make_unique<CaptureDriver>(0);
+    capture.signal = glide(-7.0);
+    ASSERT_TRUE(capture.play(0, played));
+    compare(200, "another driver");
+    ASSERT_TRUE(capture.play(0, 0.4));
+    compare(201, "another driver");
+}
+
 // Targets that the scale settings can produce at their extremes, and worse:
 // never a read outside the buffers or the ring, only an unmeasured record.
 TEST_F(AnalyzerProTest, RunawayTargetsGiveInvalidRecords) {

@@ -3,6 +3,10 @@
 #include "state/DataStructure.h"
 
 #include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
 #include <vector>
 
 namespace tonvela {
@@ -122,6 +126,64 @@ TEST(HarmonicFolding, OddLengthsStayInsideTheWindow) {
         foldHarmonics(x.data(), y.data(), n, flags);
         for (int j = 0; j < n; ++j)
             EXPECT_FLOAT_EQ(y[j].re, 6.0f) << n << " " << j;
+    }
+}
+
+// The folding as the sum of its copies, each added in full to the output in
+// the factors' order from +0: what the one-pass folding must give bit for bit.
+std::vector<Complex> foldCopyByCopy(const std::vector<Complex>& x, const bool flags[6]) {
+    struct Pattern {
+        int outputs;
+        int inputs;
+        float unit;
+    };
+    const Pattern patterns[6] = {{1, 1, 1.0f},        {3, 2, 0.33333334f}, {2, 1, 0.5f},
+                                 {9, 4, 0.11111111f}, {3, 1, 0.33333334f}, {4, 1, 0.25f}};
+    const int n = static_cast<int>(x.size());
+    std::vector<Complex> y(x.size(), Complex{});
+    for (int f = 0; f < 6; ++f) {
+        if (!flags[f])
+            continue;
+        const Pattern& p = patterns[f];
+        for (int j = 0; j < n; ++j) {
+            // Output j reads the input at j / q.
+            const int m = j * p.inputs / p.outputs;
+            const int numerator = j * p.inputs % p.outputs;
+            const float upper = static_cast<float>(numerator) * p.unit;
+            const float value =
+                numerator == 0 ? x[m].re : (1.0f - upper) * x[m].re + upper * x[m + 1].re;
+            y[j].re += value;
+        }
+    }
+    return y;
+}
+
+TEST(HarmonicFolding, EveryFlagSetMatchesTheCopyByCopySumExactly) {
+    std::uint32_t state = 99;
+    for (const int n : {1, 2, 35, 36, 37, 72, 100, 1024, 4099}) {
+        std::vector<Complex> x(static_cast<std::size_t>(n));
+        for (Complex& c : x) {
+            state = state * 1664525u + 1013904223u;
+            // Signed values of many magnitudes, and zeros of both signs.
+            const int raw = static_cast<int>(state >> 8) - (1 << 23);
+            c = Complex{raw % 97 == 0 ? (raw < 0 ? -0.0f : 0.0f)
+                                      : std::ldexp(static_cast<float>(raw), (raw & 31) - 30),
+                        1.0f};
+        }
+        for (int mask = 0; mask < 64; ++mask) {
+            bool flags[6];
+            for (int f = 0; f < 6; ++f)
+                flags[f] = (mask >> f & 1) != 0;
+            const std::vector<Complex> expected = foldCopyByCopy(x, flags);
+            std::vector<Complex> y(x.size(), Complex{5.0f, 5.0f});
+            foldHarmonics(x.data(), y.data(), n, flags);
+            for (int j = 0; j < n; ++j) {
+                ASSERT_EQ(std::bit_cast<std::uint32_t>(y[j].re),
+                          std::bit_cast<std::uint32_t>(expected[j].re))
+                    << "n " << n << " flags " << mask << " output " << j;
+                ASSERT_EQ(std::bit_cast<std::uint32_t>(y[j].im), 0u);
+            }
+        }
     }
 }
 

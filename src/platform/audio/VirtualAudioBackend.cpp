@@ -17,7 +17,9 @@ namespace tonvela {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using Signal = std::function<double(std::uint64_t frame)>;
+// Fills out[0 .. count - 1] with the signal's frames first, first + 1, ...:
+// one call for a whole buffer, not one for every sample.
+using Signal = std::function<void(std::uint64_t first, std::size_t count, double* out)>;
 
 constexpr auto STEP_TIMEOUT = std::chrono::seconds(5);
 
@@ -32,16 +34,28 @@ unsigned bothWidths(unsigned rate) {
 // A sound card's converter: round to the nearest step, clip at full scale.
 // The scale is libsndfile's (s / 32768, (b - 128) / 128), so a 16- or 8-bit
 // recording is played back bit for bit.
+// std::lround for |y| up to 2^16, without a library call for every sample:
+// there the truncation and the rest are exact.
+long roundHalfAway(double y) {
+    long whole = static_cast<long>(y);
+    const double rest = y - static_cast<double>(whole);
+    if (rest >= 0.5)
+        ++whole;
+    else if (rest <= -0.5)
+        --whole;
+    return whole;
+}
+
 void storeSample(std::uint8_t* out, int bitsPerSample, double x) {
     if (std::isnan(x))
         x = 0.0;
     x = std::clamp(x, -2.0, 2.0);
     if (bitsPerSample == 16) {
-        const long value = std::clamp(std::lround(x * 32768.0), -32768L, 32767L);
+        const long value = std::clamp(roundHalfAway(x * 32768.0), -32768L, 32767L);
         out[0] = static_cast<std::uint8_t>(value & 0xFF);
         out[1] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
     } else {
-        out[0] = static_cast<std::uint8_t>(std::clamp(std::lround(x * 128.0) + 128, 0L, 255L));
+        out[0] = static_cast<std::uint8_t>(std::clamp(roundHalfAway(x * 128.0) + 128, 0L, 255L));
     }
 }
 
@@ -56,6 +70,8 @@ public:
     // the recording holds up to there.
     virtual std::uint64_t prepare(std::uint64_t first, std::uint64_t last) = 0;
     virtual float at(std::uint64_t index) const = 0;
+    // The samples first .. first + count - 1, silence after the recording's end.
+    virtual void read(std::uint64_t first, std::size_t count, double* out) = 0;
 };
 
 class MemorySource : public SampleSource {
@@ -67,6 +83,12 @@ public:
     }
     float at(std::uint64_t index) const override {
         return recording->samples[static_cast<std::size_t>(index)];
+    }
+    void read(std::uint64_t first, std::size_t count, double* out) override {
+        const std::vector<float>& samples = recording->samples;
+        for (std::size_t i = 0; i < count; ++i)
+            out[i] =
+                first + i < samples.size() ? samples[static_cast<std::size_t>(first + i)] : 0.0;
     }
 
 private:
@@ -107,6 +129,15 @@ public:
         if (frames <= 0)
             return 0;
         const auto channels = static_cast<std::size_t>(info.channels);
+        if (channels == 1) {
+            // The average of one: the sample plus +0, which only turns -0 into +0.
+            const std::size_t start = out.size();
+            out.resize(start + static_cast<std::size_t>(frames));
+            for (sf_count_t f = 0; f < frames; ++f)
+                out[start + static_cast<std::size_t>(f)] =
+                    block[static_cast<std::size_t>(f)] + 0.0f;
+            return static_cast<std::size_t>(frames);
+        }
         for (sf_count_t f = 0; f < frames; ++f) {
             double sum = 0.0;
             for (std::size_t c = 0; c < channels; ++c)
@@ -148,6 +179,15 @@ public:
         return index >= windowStart && index - windowStart < window.size()
                    ? window[static_cast<std::size_t>(index - windowStart)]
                    : 0.0f;
+    }
+    void read(std::uint64_t first, std::size_t count, double* out) override {
+        if (count == 0)
+            return;
+        const std::uint64_t available = prepare(first, first + count - 1);
+        for (std::size_t i = 0; i < count; ++i)
+            out[i] = first + i < available
+                         ? window[static_cast<std::size_t>(first + i - windowStart)]
+                         : 0.0;
     }
 
 private:
@@ -231,18 +271,23 @@ Signal signalFor(const VirtualInputDevice& device, unsigned rate) {
         else
             source = std::make_shared<StreamSource>(device.recordingFile->path);
         if (inRate == rate)
-            return [source](std::uint64_t frame) {
-                return source->prepare(frame, frame) > frame ? source->at(frame) : 0.0;
+            return [source](std::uint64_t first, std::size_t count, double* out) {
+                source->read(first, count, out);
             };
-        return Resampler(std::move(source), inRate, rate);
+        return [resampler = Resampler(std::move(source), inRate, rate)](
+                   std::uint64_t first, std::size_t count, double* out) {
+            for (std::size_t i = 0; i < count; ++i)
+                out[i] = resampler(first + i);
+        };
     }
     if (device.generator) {
         std::function<double(double)> generator = device.generator;
-        return [generator, rate](std::uint64_t frame) {
-            return generator(static_cast<double>(frame) / rate);
+        return [generator, rate](std::uint64_t first, std::size_t count, double* out) {
+            for (std::size_t i = 0; i < count; ++i)
+                out[i] = generator(static_cast<double>(first + i) / rate);
         };
     }
-    return [](std::uint64_t) { return 0.0; };
+    return [](std::uint64_t, std::size_t count, double* out) { std::fill(out, out + count, 0.0); };
 }
 
 unsigned reportedFormats(const VirtualInputDevice& device) {
@@ -341,6 +386,8 @@ struct VirtualAudioBackend::Session {
     PcmFormat format;
     BufferDoneCallback onDone;
     Signal signal;
+    // The signal of the buffer being filled.
+    std::vector<double> frames;
     std::deque<AudioBuffer*> queue;
     std::uint64_t position = 0; // frames played so far
     bool lostBefore = false;    // frames went by with no buffer to take them
@@ -526,9 +573,11 @@ AudioBuffer* VirtualAudioBackend::deliver(Session& session) {
     session.queue.pop_front();
     const int bytes = session.format.bitsPerSample / 8;
     const std::uint32_t frames = buffer->length / static_cast<std::uint32_t>(bytes);
+    session.frames.resize(frames);
+    session.signal(session.position, frames, session.frames.data());
     for (std::uint32_t i = 0; i < frames; ++i)
         storeSample(buffer->data + static_cast<std::size_t>(i) * bytes,
-                    session.format.bitsPerSample, session.signal(session.position + i));
+                    session.format.bitsPerSample, session.frames[i]);
     session.position += frames;
     buffer->bytesUsed = frames * static_cast<std::uint32_t>(bytes);
     if (session.lostBefore) {
