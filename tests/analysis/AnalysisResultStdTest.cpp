@@ -273,8 +273,9 @@ TEST(AnalysisResultStd, TheGridValueWhereTheTopCannotBeTrusted) {
         AnalysisResultStd r(A4, 200, 1.0f);
         runPass(r, c.levels(r));
         r.evaluate();
-        if (c.peak > 0)
+        if (c.peak > 0) {
             EXPECT_EQ(r.getPeakIndex(), c.peak) << c.what;
+        }
         EXPECT_EQ(r.getPeakOffset(), 0.0f) << c.what;
         EXPECT_EQ(r.getFrequency(), r.getBinFrequencies()[r.getPeakIndex()]) << c.what;
     }
@@ -389,8 +390,9 @@ TEST(AnalysisResultStd, ValidityLimitsPerOctave) {
             const float mean = (c.floor * (401 - c.peaks) + c.peaks) / 401.0f;
             EXPECT_NEAR(r.getMeanRatio(), mean, 1e-5f);
             EXPECT_NEAR(r.getRiseRatio(), c.floor + c.peaks * (1.0f - c.floor), 1e-4f);
-            if (c.peaks > 1)
+            if (c.peaks > 1) {
                 EXPECT_EQ(r.getRiseRatio() < AnalyzerStd::riseRatioLimit[octave], c.peaks <= 5);
+            }
         }
     }
 }

@@ -267,8 +267,9 @@ TEST_F(ReportCommand, FailuresLeaveNoFile) {
             << c.document << " -> " << c.output;
         EXPECT_FALSE(err.empty()) << c.output;
         EXPECT_NE(err.find("tonvela-cli report"), std::string::npos) << err;
-        if (c.output != outputDir)
+        if (c.output != outputDir) {
             EXPECT_FALSE(fs::exists(c.output)) << c.output;
+        }
     }
     // Nothing half-written in the output folders either.
     EXPECT_TRUE(fs::is_empty(outputDir));

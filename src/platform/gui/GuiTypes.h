@@ -79,9 +79,6 @@ struct Rect {
     constexpr int width() const { return right - left; }
     constexpr int height() const { return bottom - top; }
     constexpr bool isEmpty() const { return right <= left || bottom <= top; }
-    constexpr bool contains(int x, int y) const {
-        return x >= left && x < right && y >= top && y < bottom;
-    }
     constexpr Rect offset(int dx, int dy) const {
         return {left + dx, top + dy, right + dx, bottom + dy};
     }

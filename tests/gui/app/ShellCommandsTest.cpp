@@ -175,8 +175,9 @@ TEST_F(ShellCommandsTest, TuneAndHelpCommandsInBothLanguages) {
             ASSERT_NE(title->menu(), nullptr);
             EXPECT_FALSE(title->menu()->actions().isEmpty()) << title->text().toStdString();
             for (QAction* item : title->menu()->actions())
-                if (!item->isSeparator() && item->isVisible() && item->objectName() != "")
+                if (!item->isSeparator() && item->isVisible() && item->objectName() != "") {
                     EXPECT_TRUE(item->isEnabled()) << item->text().toStdString();
+                }
         }
         stop();
     }

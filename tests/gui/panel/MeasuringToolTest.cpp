@@ -788,8 +788,9 @@ public:
             const TargetData target = panel.getTarget();
             auto result = std::make_unique<AnalysisResultStd>(target, 200, 1.0f);
             for (int pass = 0; pass < 10; ++pass) {
-                if (pass % 5 == 0)
+                if (pass % 5 == 0) {
                     ASSERT_TRUE(capture.step());
+                }
                 analyzer.analyze(*result, *capture.driver, settings);
             }
             result->evaluate();

@@ -255,8 +255,9 @@ TEST_F(TuneUpReportTest, BlocksLeaveOutEmptyRows) {
         else
             EXPECT_LT(layout.dateTop, layout.chartBottom - 550 - 350 - 300);
         EXPECT_NEAR(top("Date:"), points(layout.dateTop), 1.0);
-        if (!c.author.empty() && c.remarks.empty())
+        if (!c.author.empty() && c.remarks.empty()) {
             EXPECT_NEAR(top("Measurement"), points(layout.block3Top - 50), 1.0);
+        }
     }
 }
 
