@@ -1,6 +1,7 @@
 #include "analysis/AnalyzerStd.h"
 
 #include "analysis/HarmonicFolding.h"
+#include "analysis/InterpolationSums.h"
 #include "analysis/PeakRefinement.h"
 #include "analysis/ToneChecks.h"
 #include "audio/CaptureDriverManager.h"
@@ -122,8 +123,8 @@ void AnalyzerStd::analyze(AnalysisResultStd& result, CaptureDriver& driver,
     passLevels.resize(static_cast<std::size_t>(count));
     int peak = -1;
     float max = 0.0f;
+    levelsAt(grid, count);
     for (int j = 0; j < count; ++j) {
-        passLevels[j] = levelAt(grid[j]);
         if (passLevels[j] > max) {
             max = passLevels[j];
             peak = j;
@@ -223,42 +224,77 @@ bool AnalyzerStd::peakConfirmed(const AnalysisResultStd& result, int peak, float
     return false;
 }
 
-// The level of the window's spectrum at frequency x, between the bins of
-// the transform: the transform of a window of N samples determines its
-// spectrum at every frequency, X(p) = sum_k X[k] D(p - k) with the periodic
-// sinc D, here summed over the bins nearest p. Interpolating the bins'
-// moduli linearly instead would put every pass's peak on a bin, several
+// The levels of the window's spectrum at the grid's frequencies, between
+// the bins of the transform: the transform of a window of N samples
+// determines its spectrum at every frequency, X(p) = sum_k X[k] D(p - k) with
+// the periodic sinc D, here summed over the bins nearest p. Interpolating the
+// bins' moduli linearly instead would put every pass's peak on a bin, several
 // cents from the tone.
-float AnalyzerStd::levelAt(float x) const {
-    if (!(x >= 1.0f))
-        return 0.0f;
-    if (calibrated)
-        x = static_cast<float>(x * calibFactor);
-    const float p = x * (1.0f / binWidth);
-    const float lo = std::floor(p);
-    // The pass checked the top of the grid; this keeps a NaN or a shifted
-    // position inside the spectrum all the same.
-    if (!(lo >= 0.0f) || !(lo < static_cast<float>(size / 2)))
-        return 0.0f;
-    const int bin = static_cast<int>(lo);
+//
+// With d = k - p: |X(p)| = (sin(pi fraction) / N) |sum X[k] (cot(pi d / N) - i)|,
+// and the level is |X(p)| / N as at a bin. The cotangents follow from one
+// tangent by the addition theorem: with m = k - bin and t = tan(pi
+// fraction / N), cot(pi d / N) = (1 + tan(pi m / N) t) / (tan(pi m / N) - t).
+// The sums of several positions run side by side, each as it would alone.
+void AnalyzerStd::levelsAt(const float* grid, int count) {
     const double n = size;
-    const double fraction = static_cast<double>(p) - lo;
-    if (fraction == 0.0)
-        return static_cast<float>(std::hypot(spectrum[bin].re, spectrum[bin].im) / n);
-    // With d = k - p: |X(p)| = (sin(pi fraction) / N) |sum X[k] (cot(pi d / N) - i)|,
-    // and the level is |X(p)| / N as at a bin. The cotangents follow from one
-    // tangent by the addition theorem: with m = k - bin and t = tan(pi
-    // fraction / N), cot(pi d / N) = (1 + tan(pi m / N) t) / (tan(pi m / N) - t).
-    const double t = std::tan(M_PI * fraction / n);
-    double re = 0.0, im = 0.0;
-    for (int m = 1 - INTERPOLATION_BINS; m <= INTERPOLATION_BINS; ++m) {
-        const Complex& value = spectrum[static_cast<std::size_t>((bin + m + size) % size)];
-        const double tm = binTangents[m + INTERPOLATION_BINS - 1];
-        const double cot = (1.0 + tm * t) / (tm - t);
-        re += value.re * cot + value.im;
-        im += value.im * cot - value.re;
+    const int lanes = InterpolationSums::hasFour() ? 4 : 2;
+    int index[4] = {};
+    const Complex* bins[4] = {};
+    double t[4] = {}, fraction[4] = {}, re[4] = {}, im[4] = {};
+    // The bins around a position near bin 0 wrap to the top of the spectrum.
+    Complex wrapped[4][InterpolationSums::count];
+    int pending = 0;
+    const auto flush = [&] {
+        for (int k = pending; k < lanes; ++k) {
+            bins[k] = bins[0];
+            t[k] = t[0];
+        }
+        if (lanes == 4)
+            InterpolationSums::four(bins, t, binTangents, re, im);
+        else
+            InterpolationSums::two(bins, t, binTangents, re, im);
+        for (int k = 0; k < pending; ++k)
+            passLevels[index[k]] = static_cast<float>(std::sin(M_PI * fraction[k]) *
+                                                      std::hypot(re[k], im[k]) / (n * n));
+        pending = 0;
+    };
+    for (int j = 0; j < count; ++j) {
+        float x = grid[j];
+        passLevels[j] = 0.0f;
+        if (!(x >= 1.0f))
+            continue;
+        if (calibrated)
+            x = static_cast<float>(x * calibFactor);
+        const float p = x * (1.0f / binWidth);
+        const float lo = std::floor(p);
+        // The pass checked the top of the grid; this keeps a NaN or a shifted
+        // position inside the spectrum all the same.
+        if (!(lo >= 0.0f) || !(lo < static_cast<float>(size / 2)))
+            continue;
+        const int bin = static_cast<int>(lo);
+        const double part = static_cast<double>(p) - lo;
+        if (part == 0.0) {
+            passLevels[j] = static_cast<float>(std::hypot(spectrum[bin].re, spectrum[bin].im) / n);
+            continue;
+        }
+        index[pending] = j;
+        fraction[pending] = part;
+        t[pending] = std::tan(M_PI * part / n);
+        if (bin + InterpolationSums::first >= 0) {
+            bins[pending] = &spectrum[static_cast<std::size_t>(bin)];
+        } else {
+            Complex* copy = wrapped[pending];
+            for (int i = 0; i < InterpolationSums::count; ++i)
+                copy[i] = spectrum[static_cast<std::size_t>(
+                    (bin + InterpolationSums::first + i + size) % size)];
+            bins[pending] = copy - InterpolationSums::first;
+        }
+        if (++pending == lanes)
+            flush();
     }
-    return static_cast<float>(std::sin(M_PI * fraction) * std::hypot(re, im) / (n * n));
+    if (pending > 0)
+        flush();
 }
 
 } // namespace tonvela

@@ -56,7 +56,8 @@ public:
     float getWindowLength() const { return windowLength; }
 
 private:
-    float levelAt(float x) const;
+    // The levels of the spectrum at the grid's count frequencies, into passLevels.
+    void levelsAt(const float* grid, int count);
     // Whether the strongest level of a pass, at grid value peak, stands for
     // one steady tone: a partial that is there, the series of the level
     // holding the strongest partial, and a steady envelope. Uses up the
