@@ -76,9 +76,9 @@ bool ToneChecks::partialEnvelopeSteady(Complex* spectrum, int size, double binWi
         return true;
     const int from = std::max(1, centre - ENVELOPE_BINS);
     const int to = centre + ENVELOPE_BINS;
-    for (int k = 0; k < size; ++k)
-        if (k < from || k > to)
-            spectrum[k] = Complex{};
+    std::fill(spectrum, spectrum + std::min(from, size), Complex{});
+    if (to + 1 < size)
+        std::fill(spectrum + to + 1, spectrum + size, Complex{});
     fft.inverse(spectrum);
     return envelopeSteady(spectrum, size);
 }
@@ -98,8 +98,14 @@ bool ToneChecks::strongestOnSeries(const Complex* spectrum, int size, double bin
     };
     int strongest = -1;
     double strongestLevel = 0.0;
+    // Each bin's power once, carried along for the sums it takes part in.
+    double below = from <= to ? power(from - 1) : 0.0;
+    double at = from <= to ? power(from) : 0.0;
     for (int k = from; k <= to; ++k) {
-        const double level = power(k - 1) + power(k) + power(k + 1);
+        const double above = power(k + 1);
+        const double level = below + at + above;
+        below = at;
+        at = above;
         if (level > strongestLevel) {
             strongestLevel = level;
             strongest = k;
