@@ -215,9 +215,11 @@ void CaptureDriver::readStrided(Complex* dest, int count, int stride) {
     if (p < 0)
         p += length;
     noteRead(written - jitter - step, count, step);
-    for (int i = count - 1; i >= 0; --i) {
-        dest[i] = Complex{ring[static_cast<std::size_t>(p)], 0.0f};
-        p -= step;
+    for (long long i = count - 1; i >= 0;) {
+        // The reads down to the ring's start, then on from its end.
+        const long long run = step > 0 ? std::min(i + 1, p / step + 1) : i + 1;
+        for (const long long end = i - run; i > end; --i, p -= step)
+            dest[i] = Complex{ring[static_cast<std::size_t>(p)], 0.0f};
         if (p < 0)
             p += length;
     }
