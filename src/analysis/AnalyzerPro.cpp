@@ -1,6 +1,7 @@
 #include "analysis/AnalyzerPro.h"
 
 #include "analysis/CentFreqCalculator.h"
+#include "analysis/DecimationTaps.h"
 #include "analysis/HarmonicFolding.h"
 #include "analysis/PeakShape.h"
 #include "analysis/ToneChecks.h"
@@ -12,10 +13,6 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
-
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 namespace tonvela {
 
@@ -244,72 +241,6 @@ namespace {
 // sums never give it.
 const float NOT_YET = std::numeric_limits<float>::quiet_NaN();
 
-// Decimated samples for Lanes positions at once: for each, the taps over
-// values[lane] spacing apart, summed in four chains side by side so the
-// additions need not wait on each other. Each lane does exactly the sums of
-// a lone sample; the lanes only give the processor more chains to overlap.
-template <int Lanes>
-void applyTaps(const double* h, int taps, const float* const* values, long long spacing,
-               float* const* out) {
-    double partial[Lanes][4] = {};
-    int j = 0;
-    for (; j + 3 < taps; j += 4) {
-        for (int lane = 0; lane < Lanes; ++lane) {
-            const float* v = values[lane] + j * spacing;
-            partial[lane][0] += h[j] * static_cast<double>(v[0]);
-            partial[lane][1] += h[j + 1] * static_cast<double>(v[spacing]);
-            partial[lane][2] += h[j + 2] * static_cast<double>(v[2 * spacing]);
-            partial[lane][3] += h[j + 3] * static_cast<double>(v[3 * spacing]);
-        }
-    }
-    for (; j < taps; ++j)
-        for (int lane = 0; lane < Lanes; ++lane)
-            partial[lane][0] += h[j] * static_cast<double>(values[lane][j * spacing]);
-    for (int lane = 0; lane < Lanes; ++lane)
-        *out[lane] = static_cast<float>((partial[lane][0] + partial[lane][1]) +
-                                        (partial[lane][2] + partial[lane][3]));
-}
-
-#ifdef __SSE2__
-// Four positions as above with two positions to a register: each lane of a
-// packed multiply or addition is the lone sample's own.
-template <>
-void applyTaps<4>(const double* h, int taps, const float* const* values, long long spacing,
-                  float* const* out) {
-    __m128d low[4] = {_mm_setzero_pd(), _mm_setzero_pd(), _mm_setzero_pd(), _mm_setzero_pd()};
-    __m128d high[4] = {_mm_setzero_pd(), _mm_setzero_pd(), _mm_setzero_pd(), _mm_setzero_pd()};
-    const auto pair = [](const float* a, const float* b) {
-        return _mm_cvtps_pd(_mm_unpacklo_ps(_mm_load_ss(a), _mm_load_ss(b)));
-    };
-    const float* v0 = values[0];
-    const float* v1 = values[1];
-    const float* v2 = values[2];
-    const float* v3 = values[3];
-    int j = 0;
-    for (; j + 3 < taps; j += 4) {
-        for (int c = 0; c < 4; ++c) {
-            const long long at = (j + c) * spacing;
-            const __m128d tap = _mm_set1_pd(h[j + c]);
-            low[c] = _mm_add_pd(low[c], _mm_mul_pd(tap, pair(v0 + at, v1 + at)));
-            high[c] = _mm_add_pd(high[c], _mm_mul_pd(tap, pair(v2 + at, v3 + at)));
-        }
-    }
-    for (; j < taps; ++j) {
-        const long long at = j * spacing;
-        const __m128d tap = _mm_set1_pd(h[j]);
-        low[0] = _mm_add_pd(low[0], _mm_mul_pd(tap, pair(v0 + at, v1 + at)));
-        high[0] = _mm_add_pd(high[0], _mm_mul_pd(tap, pair(v2 + at, v3 + at)));
-    }
-    const __m128d sumLow = _mm_add_pd(_mm_add_pd(low[0], low[1]), _mm_add_pd(low[2], low[3]));
-    const __m128d sumHigh = _mm_add_pd(_mm_add_pd(high[0], high[1]), _mm_add_pd(high[2], high[3]));
-    double sums[4];
-    _mm_storeu_pd(sums, sumLow);
-    _mm_storeu_pd(sums + 2, sumHigh);
-    for (int lane = 0; lane < 4; ++lane)
-        *out[lane] = static_cast<float>(sums[lane]);
-}
-#endif
-
 } // namespace
 
 void AnalyzerPro::readDecimated() {
@@ -419,7 +350,8 @@ void AnalyzerPro::readDecimated() {
     // Each decimated sample from the taps over its sums, boxLength apart,
     // unless an earlier window had one at the same position (windows start
     // at random positions, so about half of them are there already); a span
-    // that wraps round the kept sums is gathered first.
+    // that wraps round the kept sums is gathered first. Four at a time where
+    // they can be, which keeps more additions in flight.
     const double* h = decimationTaps.data();
     float* column = tapValues.data();
     float* decimated = decimatedValues.data();
@@ -442,19 +374,20 @@ void AnalyzerPro::readDecimated() {
             laneValues[pending] = values + index;
             laneOut[pending] = &sample;
             if (++pending == lanes) {
-                applyTaps<lanes>(h, taps, laneValues, box, laneOut);
+                float results[lanes];
+                applyDecimationTaps4(h, taps, laneValues, box, results);
+                for (int lane = 0; lane < lanes; ++lane)
+                    *laneOut[lane] = results[lane];
                 pending = 0;
             }
         } else {
             for (int j = 0; j < taps; ++j)
                 column[j] = values[(index + static_cast<std::int64_t>(j) * box) & mask];
-            const float* gathered = column;
-            float* out = &sample;
-            applyTaps<1>(h, taps, &gathered, 1, &out);
+            sample = applyDecimationTaps(h, taps, column, 1);
         }
     }
     for (int lane = 0; lane < pending; ++lane)
-        applyTaps<1>(h, taps, &laneValues[lane], box, &laneOut[lane]);
+        *laneOut[lane] = applyDecimationTaps(h, taps, laneValues[lane], box);
     const int filled = n;
     for (n = 0; n < filled; ++n)
         samples[n] =
