@@ -89,8 +89,9 @@ void FFT::transform(Complex* x, bool inverse, Kernel kernel) const {
 // Instead, with an index as high bits a, middle bits m and low bits b (a and
 // b of blockBits each), whose reversal is rev(b), rev(m), rev(a), the
 // elements of one m form a block of rows of 2^blockBits neighbours each,
-// which trades places, transposed, with the block of rev(m): two small
-// blocks at a time, each of whose rows is read whole.
+// which trades places, transposed, with the block of rev(m). Both blocks are
+// copied aside row by row first, then written back row by row, so every
+// read and write of the buffer runs along a row.
 void FFT::reorder(Complex* x) const {
     const std::uint16_t* reversal = bitReversal.data();
     constexpr int blockBits = 3; // a row of 8 values: a 64-byte cache line
@@ -104,29 +105,37 @@ void FFT::reorder(Complex* x) const {
     }
     constexpr int rowLength = 1 << blockBits;
     const int high = 1 << (order - blockBits); // step of a
-    // rev(a) for the low bits and rev(b) times the step of a for the high ones.
-    int reversedLow[rowLength];
-    int reversedHigh[rowLength];
-    for (int b = 0; b < rowLength; ++b) {
-        reversedHigh[b] = reversal[b];       // rev(b) in the high bits
-        reversedLow[b] = reversal[b * high]; // rev(a) in the low bits
-    }
+    // rev(a) within blockBits bits: fixed, so the copies unroll.
+    static constexpr int reversed[rowLength] = {0, 4, 2, 6, 1, 5, 3, 7};
+    Complex own[rowLength][rowLength];
+    Complex other[rowLength][rowLength];
     const int middles = 1 << (order - 2 * blockBits);
     for (int m = 0; m < middles; ++m) {
         // The index m * rowLength has a = b = 0; its reversal is rev(m) * rowLength.
         const int partner = reversal[m * rowLength] >> blockBits;
         if (partner < m)
             continue;
+        Complex* ownBlock = x + m * rowLength;
+        Complex* otherBlock = x + partner * rowLength;
+        for (int a = 0; a < rowLength; ++a)
+            std::copy_n(ownBlock + a * high, rowLength, own[a]);
+        if (partner != m)
+            for (int a = 0; a < rowLength; ++a)
+                std::copy_n(otherBlock + a * high, rowLength, other[a]);
+        // The element at (a, b) of one block goes to (rev(b), rev(a)) of the other.
         for (int a = 0; a < rowLength; ++a) {
-            Complex* row = x + a * high + m * rowLength;
-            Complex* column = x + partner * rowLength + reversedLow[a];
-            for (int b = 0; b < rowLength; ++b) {
-                Complex* other = column + reversedHigh[b];
-                // Within one block, each pair once.
-                if (partner != m || other < row + b)
-                    std::swap(row[b], *other);
-            }
+            Complex* row = otherBlock + a * high;
+            const int column = reversed[a];
+            for (int b = 0; b < rowLength; ++b)
+                row[b] = own[reversed[b]][column];
         }
+        if (partner != m)
+            for (int a = 0; a < rowLength; ++a) {
+                Complex* row = ownBlock + a * high;
+                const int column = reversed[a];
+                for (int b = 0; b < rowLength; ++b)
+                    row[b] = other[reversed[b]][column];
+            }
     }
 }
 

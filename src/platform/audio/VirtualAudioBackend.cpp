@@ -36,14 +36,12 @@ unsigned bothWidths(unsigned rate) {
 // recording is played back bit for bit.
 // std::lround for |y| up to 2^16, without a library call for every sample:
 // there the truncation and the rest are exact.
+// The steps up or down as comparisons rather than branches, which a
+// waveform's samples would mispredict half the time.
 long roundHalfAway(double y) {
-    long whole = static_cast<long>(y);
+    const long whole = static_cast<long>(y);
     const double rest = y - static_cast<double>(whole);
-    if (rest >= 0.5)
-        ++whole;
-    else if (rest <= -0.5)
-        --whole;
-    return whole;
+    return whole + static_cast<long>(rest >= 0.5) - static_cast<long>(rest <= -0.5);
 }
 
 void storeSample(std::uint8_t* out, int bitsPerSample, double x) {
