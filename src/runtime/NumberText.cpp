@@ -65,6 +65,13 @@ std::optional<double> NumberText::parseReal(std::string_view text) {
     return negative ? -value : value;
 }
 
+std::optional<float> NumberText::parseFloat(std::string_view text) {
+    if (const std::optional<double> value = parseReal(text))
+        if (const float number = static_cast<float>(*value); std::isfinite(number))
+            return number;
+    return std::nullopt;
+}
+
 std::optional<int> NumberText::parseInt(std::string_view text) {
     bool negative;
     const std::string_view rest = skipToNumber(text, negative);

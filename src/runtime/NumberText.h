@@ -21,6 +21,8 @@ struct NumberText {
     // The number at the start of the text, blanks before it skipped, as "%f"
     // reads it; nothing for no number, NaN or infinity.
     static std::optional<double> parseReal(std::string_view text);
+    // As parseReal, and nothing for a number beyond float's range either.
+    static std::optional<float> parseFloat(std::string_view text);
     // As "%d" reads it; nothing for no number or one outside int.
     static std::optional<int> parseInt(std::string_view text);
 };

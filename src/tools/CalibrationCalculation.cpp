@@ -12,19 +12,11 @@ namespace {
 // A term of an incomplete pair: far below any real result.
 constexpr float Invalid = -10000.0f;
 
-std::optional<float> given(const std::string& text) {
-    // A number beyond the float range is no usable value either.
-    if (const std::optional<double> value = NumberText::parseReal(text))
-        if (const float number = static_cast<float>(*value); std::isfinite(number))
-            return number;
-    return std::nullopt;
-}
-
 } // namespace
 
 std::string CalibrationCalculation::calculate() const {
-    const std::optional<float> t1 = given(tuneTemperature);
-    const std::optional<float> t2 = given(playTemperature);
+    const std::optional<float> t1 = NumberText::parseFloat(tuneTemperature);
+    const std::optional<float> t2 = NumberText::parseFloat(playTemperature);
     float temperatureTerm = Invalid;
     if (t1 && t2) {
         float difference = *t1 - *t2;
@@ -35,8 +27,8 @@ std::string CalibrationCalculation::calculate() const {
         temperatureTerm = 0.0f;
     }
 
-    const std::optional<float> h1 = given(tuneHumidity);
-    const std::optional<float> h2 = given(playHumidity);
+    const std::optional<float> h1 = NumberText::parseFloat(tuneHumidity);
+    const std::optional<float> h2 = NumberText::parseFloat(playHumidity);
     float humidityTerm = Invalid;
     if (h1 && h2)
         humidityTerm = (*h1 - *h2) * 3.8f * 0.016666668f;

@@ -8,22 +8,10 @@
 
 namespace tonvela {
 
-namespace {
-
-std::optional<float> given(const std::string& text) {
-    // A number beyond the float range is no usable value either.
-    if (const std::optional<double> value = NumberText::parseReal(text))
-        if (const float number = static_cast<float>(*value); std::isfinite(number))
-            return number;
-    return std::nullopt;
-}
-
-} // namespace
-
 bool CentCalculation::calculate() {
-    const std::optional<float> base = given(f1);
-    const std::optional<float> interval = given(cents);
-    const std::optional<float> result = given(f2);
+    const std::optional<float> base = NumberText::parseFloat(f1);
+    const std::optional<float> interval = NumberText::parseFloat(cents);
+    const std::optional<float> result = NumberText::parseFloat(f2);
 
     float newF1 = 0.0f;
     float newCents = 0.0f;

@@ -49,14 +49,9 @@ bool startsWithDigits(std::string_view text) {
 } // namespace
 
 FloatExchange exchangeFloat(std::string_view text) {
-    const std::optional<double> value = NumberText::parseReal(limited(text));
-    if (!value)
-        return {ExchangeStatus::NotANumber, 0.0f};
-    // A number beyond float's range would read as infinity: no usable number.
-    const float narrowed = static_cast<float>(*value);
-    if (!std::isfinite(narrowed))
-        return {ExchangeStatus::NotANumber, 0.0f};
-    return {ExchangeStatus::Ok, narrowed};
+    if (const std::optional<float> value = NumberText::parseFloat(limited(text)))
+        return {ExchangeStatus::Ok, *value};
+    return {ExchangeStatus::NotANumber, 0.0f};
 }
 
 FloatExchange exchangeFloat(std::string_view text, float min, float max) {

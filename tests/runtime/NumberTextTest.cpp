@@ -136,6 +136,14 @@ TEST_F(NumberTextLocales, ReadsRealsAsScanfDoes) {
     });
 }
 
+TEST(NumberText, FloatsBeyondTheirRangeAreNoNumber) {
+    EXPECT_EQ(NumberText::parseFloat(" 440.5 Hz"), 440.5f);
+    EXPECT_EQ(NumberText::parseFloat("-3.4e38"), -3.4e38f);
+    EXPECT_EQ(NumberText::parseFloat("3.5e38"), std::nullopt);
+    EXPECT_EQ(NumberText::parseFloat("-1e39"), std::nullopt);
+    EXPECT_EQ(NumberText::parseFloat("abc"), std::nullopt);
+}
+
 TEST_F(NumberTextLocales, ReadsIntegersAsScanfDoes) {
     struct Case {
         const char* text;

@@ -4,6 +4,7 @@
 #include "runtime/Event.h"
 #include "state/DataStructure.h"
 #include "state/FreshState.h"
+#include "support/OutputSamples.h"
 
 #include <algorithm>
 #include <atomic>
@@ -19,7 +20,10 @@
 namespace tonvela {
 namespace {
 
-using Samples = std::vector<std::int16_t>;
+using test::frequencyOf;
+using test::largestStep;
+using test::peak;
+using test::Samples;
 
 constexpr int BUFFER = FrequencySynth::BUFFER_SAMPLES;
 // Two buffers are in circulation: a change made after `steps` played buffers
@@ -84,41 +88,8 @@ protected:
     VirtualAudioBackend* devices = nullptr;
 };
 
-// Frequency from the upward zero crossings in [from, to), each placed between
-// its two samples by linear interpolation.
-double frequencyOf(const Samples& s, std::size_t from, std::size_t to) {
-    double first = -1.0;
-    double last = -1.0;
-    int crossings = 0;
-    for (std::size_t n = std::max<std::size_t>(from, 1); n < to && n < s.size(); ++n) {
-        if (s[n - 1] < 0 && s[n] >= 0) {
-            const double t =
-                static_cast<double>(n - 1) + static_cast<double>(s[n - 1]) / (s[n - 1] - s[n]);
-            if (first < 0.0)
-                first = t;
-            last = t;
-            ++crossings;
-        }
-    }
-    if (crossings < 2)
-        return 0.0;
-    return (crossings - 1) * 44100.0 / (last - first);
-}
-
 double centsFrom(double reference, double frequency) {
     return 1200.0 * std::log2(frequency / reference);
-}
-
-int largestStep(const Samples& s, std::size_t from, std::size_t to) {
-    int largest = 0;
-    for (std::size_t n = from + 1; n < to; ++n)
-        largest = std::max(largest, std::abs(s[n] - s[n - 1]));
-    return largest;
-}
-
-std::int16_t peak(const Samples& s, std::size_t from, std::size_t to) {
-    return *std::max_element(s.begin() + static_cast<std::ptrdiff_t>(from),
-                             s.begin() + static_cast<std::ptrdiff_t>(to));
 }
 
 std::int16_t trough(const Samples& s, std::size_t from, std::size_t to) {

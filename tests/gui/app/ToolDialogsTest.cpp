@@ -8,6 +8,7 @@
 #include "platform/audio/VirtualAudioBackend.h"
 #include "resources/Language.h"
 #include "state/FreshState.h"
+#include "support/OutputSamples.h"
 #include "tools/FrequencySynth.h"
 
 #include <QAbstractButton>
@@ -25,7 +26,10 @@
 namespace tonvela {
 namespace {
 
-using Samples = std::vector<std::int16_t>;
+using test::frequencyOf;
+using test::largestStep;
+using test::peak;
+using test::Samples;
 constexpr int BUFFER = FrequencySynth::BUFFER_SAMPLES;
 
 // Two buffers are in circulation: a change made after `steps` played buffers
@@ -51,36 +55,6 @@ void setText(QWidget& dialog, int id, const char* text) {
 
 std::string textOf(QWidget& dialog, int id) {
     return control<QLineEdit>(dialog, id)->text().toStdString();
-}
-
-// Frequency from the upward zero crossings in [from, to).
-double frequencyOf(const Samples& s, std::size_t from, std::size_t to) {
-    double first = -1.0;
-    double last = -1.0;
-    int crossings = 0;
-    for (std::size_t n = std::max<std::size_t>(from, 1); n < to && n < s.size(); ++n) {
-        if (s[n - 1] < 0 && s[n] >= 0) {
-            const double t =
-                static_cast<double>(n - 1) + static_cast<double>(s[n - 1]) / (s[n - 1] - s[n]);
-            if (first < 0.0)
-                first = t;
-            last = t;
-            ++crossings;
-        }
-    }
-    return crossings < 2 ? 0.0 : (crossings - 1) * 44100.0 / (last - first);
-}
-
-int largestStep(const Samples& s, std::size_t from, std::size_t to) {
-    int largest = 0;
-    for (std::size_t n = from + 1; n < to && n < s.size(); ++n)
-        largest = std::max(largest, std::abs(s[n] - s[n - 1]));
-    return largest;
-}
-
-int peak(const Samples& s, std::size_t from, std::size_t to) {
-    return *std::max_element(s.begin() + static_cast<std::ptrdiff_t>(from),
-                             s.begin() + static_cast<std::ptrdiff_t>(to));
 }
 
 // Where each click begins: the first sample of a run of +25600 after a
