@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -117,6 +118,117 @@ TEST(ToneChecksTest, PartialEnvelopeKeepsOnlyThePartialsBins) {
         fft.inverse(expected.data());
         EXPECT_EQ(0, std::memcmp(expected.data(), x.data(), SIZE * sizeof(Complex)))
             << "seed " << seed;
+    }
+}
+
+// The verdict as it is defined: every modulus by std::hypot, summed in turn.
+bool envelopeSteadyPlain(const std::vector<Complex>& x) {
+    const int size = static_cast<int>(x.size());
+    const int edge = size / 16;
+    const int length = (size - 2 * edge) / 16;
+    if (length < 1)
+        return true;
+    double levels[16];
+    double strongest = 0.0;
+    for (int s = 0; s < 16; ++s) {
+        double sum = 0.0;
+        for (int i = edge + s * length; i < edge + (s + 1) * length; ++i)
+            sum += std::hypot(static_cast<double>(x[i].re), static_cast<double>(x[i].im));
+        levels[s] = sum / length;
+        strongest = std::max(strongest, levels[s]);
+    }
+    if (!(strongest > 0.0))
+        return false;
+    double weakestSoFar = levels[0];
+    for (int s = 0; s < 16; ++s) {
+        if (levels[s] < 0.25 * strongest || levels[s] > 1.5 * weakestSoFar)
+            return false;
+        weakestSoFar = std::min(weakestSoFar, levels[s]);
+    }
+    return true;
+}
+
+// A tone's envelope with noise on it, scaled by shape(t) for t from 0 to 1.
+template <typename Shape> std::vector<Complex> envelope(int size, unsigned seed, Shape shape) {
+    std::mt19937 random(seed);
+    std::normal_distribution<float> noise(0.0f, 0.05f);
+    std::uniform_real_distribution<float> phase(0.0f, 6.2831853f);
+    std::vector<Complex> x(static_cast<std::size_t>(size));
+    for (int i = 0; i < size; ++i) {
+        const float level =
+            static_cast<float>(shape(static_cast<double>(i) / size)) + noise(random);
+        const float angle = phase(random);
+        x[static_cast<std::size_t>(i)] = Complex{level * std::cos(angle), level * std::sin(angle)};
+    }
+    return x;
+}
+
+TEST(ToneChecksTest, EnvelopeVerdictAsWithEveryModulusByHypot) {
+    int steady = 0, unsteady = 0;
+    // Sizes whose segments are even and odd in length; shapes from steady and
+    // slowly dying to struck, ended and begun, with the limits' neighbourhood
+    // (a rise to 1.5 times, a fall to a quarter) crossed in small steps.
+    for (const int size : {2048, 16384, 1000}) {
+        for (unsigned seed = 1; seed <= 40; ++seed) {
+            const double step = 0.45 + 0.0025 * seed;
+            const std::vector<std::vector<Complex>> cases = {
+                envelope(size, seed, [](double) { return 1.0; }),
+                envelope(size, seed, [](double t) { return std::exp(-t); }),
+                envelope(size, seed, [&](double t) { return t < 0.5 ? 1.0 : 1.0 + step; }),
+                envelope(size, seed, [&](double t) { return t < 0.5 ? 1.0 : step - 0.25; }),
+                envelope(size, seed, [](double t) { return t < 0.3 ? 0.0 : 1.0; }),
+            };
+            for (const std::vector<Complex>& x : cases) {
+                const bool expected = envelopeSteadyPlain(x);
+                EXPECT_EQ(expected, ToneChecks::envelopeSteady(x.data(), size))
+                    << "size " << size << " seed " << seed;
+                (expected ? steady : unsteady)++;
+            }
+        }
+    }
+    EXPECT_GT(steady, 100);
+    EXPECT_GT(unsteady, 100);
+}
+
+// Levels exactly at a limit, where the quick moduli cannot settle the
+// verdict, and ones that cannot be summed.
+TEST(ToneChecksTest, EnvelopeVerdictAtTheLimitsAndOnBadValues) {
+    constexpr int size = 2048;
+    constexpr int edge = size / 16;
+    constexpr int length = (size - 2 * edge) / 16;
+    // Every modulus 5 (3, 4), the segments from the given one on scaled by k.
+    const auto twoLevels = [](int from, float k) {
+        std::vector<Complex> x(size, Complex{3.0f, 4.0f});
+        for (int i = edge + from * length; i < size; ++i)
+            x[static_cast<std::size_t>(i)] = Complex{3.0f * k, 4.0f * k};
+        return x;
+    };
+    const float riseAbove = std::nextafter(1.5f, 2.0f);
+    const float fallBelow = std::nextafter(0.25f, 0.0f);
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    struct Case {
+        const char* name;
+        std::vector<Complex> signal;
+        bool steady;
+    };
+    std::vector<Complex> withNan = twoLevels(0, 1.0f);
+    withNan[size / 2] = Complex{nan, 1.0f};
+    std::vector<Complex> withInf = twoLevels(0, 1.0f);
+    withInf[size / 2] = Complex{1.0f, -inf};
+    const std::vector<Complex> silent(size);
+    const Case cases[] = {
+        {"rise to exactly 1.5 times", twoLevels(8, 1.5f), true},
+        {"rise just above 1.5 times", twoLevels(8, riseAbove), false},
+        {"fall to exactly a quarter", twoLevels(8, 0.25f), true},
+        {"fall just below a quarter", twoLevels(8, fallBelow), false},
+        {"a NaN", withNan, envelopeSteadyPlain(withNan)},
+        {"an infinite value", withInf, envelopeSteadyPlain(withInf)},
+        {"silence", silent, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.steady, envelopeSteadyPlain(c.signal)) << c.name;
+        EXPECT_EQ(c.steady, ToneChecks::envelopeSteady(c.signal.data(), size)) << c.name;
     }
 }
 
