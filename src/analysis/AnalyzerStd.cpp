@@ -238,10 +238,12 @@ bool AnalyzerStd::peakConfirmed(const AnalysisResultStd& result, int peak, float
 // The sums of several positions run side by side, each as it would alone.
 void AnalyzerStd::levelsAt(const float* grid, int count) {
     const double n = size;
+    const std::vector<GridPositions::Position>& positions =
+        gridPositions.of(grid, count, size, binWidth, calibrated, calibFactor);
     const int lanes = InterpolationSums::hasFour() ? 4 : 2;
     int index[4] = {};
     const Complex* bins[4] = {};
-    double t[4] = {}, fraction[4] = {}, re[4] = {}, im[4] = {};
+    double t[4] = {}, re[4] = {}, im[4] = {};
     // The bins around a position near bin 0 wrap to the top of the spectrum.
     Complex wrapped[4][InterpolationSums::count];
     int pending = 0;
@@ -255,32 +257,22 @@ void AnalyzerStd::levelsAt(const float* grid, int count) {
         else
             InterpolationSums::two(bins, t, binTangents, re, im);
         for (int k = 0; k < pending; ++k)
-            passLevels[index[k]] = static_cast<float>(std::sin(M_PI * fraction[k]) *
-                                                      std::hypot(re[k], im[k]) / (n * n));
+            passLevels[index[k]] =
+                static_cast<float>(positions[index[k]].sine * std::hypot(re[k], im[k]) / (n * n));
         pending = 0;
     };
     for (int j = 0; j < count; ++j) {
-        float x = grid[j];
+        const GridPositions::Position& at = positions[j];
         passLevels[j] = 0.0f;
-        if (!(x >= 1.0f))
+        if (at.bin < 0)
             continue;
-        if (calibrated)
-            x = static_cast<float>(x * calibFactor);
-        const float p = x * (1.0f / binWidth);
-        const float lo = std::floor(p);
-        // The pass checked the top of the grid; this keeps a NaN or a shifted
-        // position inside the spectrum all the same.
-        if (!(lo >= 0.0f) || !(lo < static_cast<float>(size / 2)))
-            continue;
-        const int bin = static_cast<int>(lo);
-        const double part = static_cast<double>(p) - lo;
-        if (part == 0.0) {
+        const int bin = at.bin;
+        if (at.part == 0.0) {
             passLevels[j] = static_cast<float>(std::hypot(spectrum[bin].re, spectrum[bin].im) / n);
             continue;
         }
         index[pending] = j;
-        fraction[pending] = part;
-        t[pending] = std::tan(M_PI * part / n);
+        t[pending] = at.tangent;
         if (bin + InterpolationSums::first >= 0) {
             bins[pending] = &spectrum[static_cast<std::size_t>(bin)];
         } else {

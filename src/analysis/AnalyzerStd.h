@@ -2,6 +2,7 @@
 
 #include "analysis/AnalysisResultStd.h"
 #include "analysis/FFT.h"
+#include "analysis/GridPositions.h"
 #include "runtime/Complex.h"
 #include "state/MeasurementSettings.h"
 
@@ -90,6 +91,7 @@ private:
     static constexpr int INTERPOLATION_BINS = 16;
     double binTangents[2 * INTERPOLATION_BINS] = {};
     int tangentsSize = 0;
+    GridPositions gridPositions;
 };
 
 } // namespace tonvela
