@@ -66,8 +66,12 @@ void FFT::inverse(Complex* buffer) const {
 
 void FFT::transform(Complex* x, bool inverse, Kernel kernel) const {
     reorder(x);
+    butterflies(x, size, 1, inverse, kernel);
+}
+
+void FFT::butterflies(Complex* x, int n, int from, bool inverse, Kernel kernel) const {
 #ifdef TONVELA_FFT_X86
-    const FftStages stages{size, stageCos.data(), stageSin.data()};
+    const FftStages stages{n, from, stageCos.data(), stageSin.data()};
     if (kernel == Kernel::Avx) {
         fftButterfliesAvx(x, stages, inverse);
         return;
@@ -78,9 +82,60 @@ void FFT::transform(Complex* x, bool inverse, Kernel kernel) const {
     }
 #endif
     if (inverse)
-        scalarButterflies<true>(x);
+        scalarButterflies<true>(x, n, from);
     else
-        scalarButterflies<false>(x);
+        scalarButterflies<false>(x, n, from);
+}
+
+void FFT::inverseBand(Complex* x, int from, int to) const {
+    inverseBand(x, from, to, fastestKernel());
+}
+
+// After the reordering, the band's bins lie scattered and every other value
+// is zero. The stages of half-group sizes below G only combine values within
+// aligned blocks of G, so they run only on the blocks that hold a bin: the
+// others would stay zero. The later stages run on the whole buffer. A
+// skipped butterfly has only zeros as inputs and would give zeros, whose
+// signs may differ from those the skipped blocks keep; but a zero added to
+// a value that is not zero leaves it as it is, and a zero times a (finite)
+// twiddle is a zero, so only zeros can come out otherwise, in their sign.
+void FFT::inverseBand(Complex* x, int from, int to, Kernel kernel) const {
+    from = std::max(from, 0);
+    to = std::min(to, size - 1);
+    if (from > to) {
+        std::fill(x, x + size, Complex{});
+        return;
+    }
+    const int length = to - from + 1;
+    // G = 2^blockOrder by the butterflies it takes: every block that holds a
+    // bin runs blockOrder stages, then the whole buffer the order - blockOrder
+    // others. Consecutive bins lie in different blocks until every block has
+    // one, as a block is picked by the bin's lowest order - blockOrder bits.
+    int blockOrder = order;
+    long long least = static_cast<long long>(size) * order / 2;
+    for (int g = 3; g < order; ++g) {
+        const long long blocks = std::min(length, size >> g);
+        const long long work =
+            blocks * (1LL << g) * g / 2 + static_cast<long long>(order - g) * size / 2;
+        if (work < least) {
+            least = work;
+            blockOrder = g;
+        }
+    }
+    const std::vector<Complex> band(x + from, x + to + 1);
+    std::fill(x, x + size, Complex{});
+    for (int k = from; k <= to; ++k)
+        x[bitReversal[k]] = band[k - from];
+    if (blockOrder == order) {
+        butterflies(x, size, 1, true, kernel);
+        return;
+    }
+    // Fewer bins than blocks (with as many, the whole buffer at once costs
+    // the same): each bin lies in a block of its own.
+    const int blockSize = 1 << blockOrder;
+    for (int k = from; k <= to; ++k)
+        butterflies(x + (bitReversal[k] & ~(blockSize - 1)), blockSize, 1, true, kernel);
+    butterflies(x, size, blockSize, true, kernel);
 }
 
 // Swaps every element i with element bitReversal[i] once. Element by
@@ -139,13 +194,11 @@ void FFT::reorder(Complex* x) const {
     }
 }
 
-template <bool Inverse> void FFT::scalarButterflies(Complex* x) const {
-    const int n = size;
-
+template <bool Inverse> void FFT::scalarButterflies(Complex* x, int n, int from) const {
     // The first two stages together, group of four by group of four. The
     // twiddle of the second stage is -i (forward) or +i (inverse): a swap of
     // parts and a sign, exact in any precision.
-    for (int i = 0; i < n; i += 4) {
+    for (int i = 0; from == 1 && i < n; i += 4) {
         const Complex a0 = x[i];
         const Complex a1 = x[i + 1];
         const Complex a2 = x[i + 2];
@@ -161,7 +214,7 @@ template <bool Inverse> void FFT::scalarButterflies(Complex* x) const {
         x[i + 3] = Complex{x1.re - w3.re, x1.im - w3.im};
     }
 
-    for (int h = 4; h < n; h *= 2) {
+    for (int h = std::max(from, 4); h < n; h *= 2) {
         const float* cos = stageCos.data() + 2 * h;
         const float* sin = stageSin.data() + 2 * h;
         for (int group = 0; group < n; group += 2 * h) {

@@ -31,6 +31,12 @@ public:
     void inverse(Complex* buffer) const;
     // Either direction with the given kernel, one the processor supports.
     void transform(Complex* buffer, bool inverse, Kernel kernel) const;
+    // inverse of the spectrum whose bins from .. to (0 <= from <= to < N)
+    // are those in buffer and all others zero, whatever buffer holds there.
+    // Equal to inverse of that spectrum in every value, except that a zero
+    // may have the other sign. For a narrow band it skips most of the work.
+    void inverseBand(Complex* buffer, int from, int to) const;
+    void inverseBand(Complex* buffer, int from, int to, Kernel kernel) const;
 
     int getOrder() const { return order; }
     int getSize() const { return size; }
@@ -42,7 +48,10 @@ public:
 private:
     // The bit-reversal reordering every transform starts with.
     void reorder(Complex* buffer) const;
-    template <bool Inverse> void scalarButterflies(Complex* buffer) const;
+    // The butterfly stages of half-group sizes from .. n/2 of a transform of
+    // size n (a power of two up to N) on buffer; from is 1 or at least 4.
+    void butterflies(Complex* buffer, int n, int from, bool inverse, Kernel kernel) const;
+    template <bool Inverse> void scalarButterflies(Complex* buffer, int n, int from) const;
 
     int order;
     int size;

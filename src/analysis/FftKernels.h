@@ -12,6 +12,9 @@ namespace tonvela {
 // are visited differ (two stages per pass over the buffer).
 struct FftStages {
     int size;
+    // The half-group size of the first stage to run: 1 for all of them, or
+    // a power of two from 4 up when the earlier stages are done already.
+    int from;
     // For half-group size h, twiddle k (0 .. h - 1) of the forward direction
     // at floats 2(h + k) and 2(h + k) + 1: its real part twice in cos, its
     // imaginary part twice in sin.

@@ -31,34 +31,42 @@ TONVELA_AVX void fftButterfliesAvx(Complex* buffer, const FftStages& stages, boo
                                 : _mm256_set_ps(0.0f, -0.0f, 0.0f, -0.0f, 0.0f, -0.0f, 0.0f, -0.0f);
 
     // The first two stages, a group of four at a time, as in the SSE2 kernel.
-    const __m128 quarter =
-        inverse ? _mm_set_ps(0.0f, -0.0f, 0.0f, 0.0f) : _mm_set_ps(-0.0f, 0.0f, 0.0f, 0.0f);
-    for (int i = 0; i < 2 * n; i += 8) {
-        const __m128 a01 = _mm_loadu_ps(x + i);
-        const __m128 a23 = _mm_loadu_ps(x + i + 4);
-        const __m128 lo = _mm_movelh_ps(a01, a23);
-        const __m128 hi = _mm_movehl_ps(a23, a01);
-        const __m128 s = _mm_add_ps(lo, hi);
-        const __m128 d = _mm_sub_ps(lo, hi);
-        const __m128 u = _mm_movelh_ps(s, d);
-        const __m128 v = _mm_xor_ps(_mm_shuffle_ps(s, d, _MM_SHUFFLE(2, 3, 3, 2)), quarter);
-        _mm_storeu_ps(x + i, _mm_add_ps(u, v));
-        _mm_storeu_ps(x + i + 4, _mm_sub_ps(u, v));
+    int h = stages.from;
+    if (h == 1) {
+        const __m128 quarter =
+            inverse ? _mm_set_ps(0.0f, -0.0f, 0.0f, 0.0f) : _mm_set_ps(-0.0f, 0.0f, 0.0f, 0.0f);
+        for (int i = 0; i < 2 * n; i += 8) {
+            const __m128 a01 = _mm_loadu_ps(x + i);
+            const __m128 a23 = _mm_loadu_ps(x + i + 4);
+            const __m128 lo = _mm_movelh_ps(a01, a23);
+            const __m128 hi = _mm_movehl_ps(a23, a01);
+            const __m128 s = _mm_add_ps(lo, hi);
+            const __m128 d = _mm_sub_ps(lo, hi);
+            const __m128 u = _mm_movelh_ps(s, d);
+            const __m128 v = _mm_xor_ps(_mm_shuffle_ps(s, d, _MM_SHUFFLE(2, 3, 3, 2)), quarter);
+            _mm_storeu_ps(x + i, _mm_add_ps(u, v));
+            _mm_storeu_ps(x + i + 4, _mm_sub_ps(u, v));
+        }
+        h = 4;
     }
 
-    // Half-group sizes 4 .. n/2, with an odd count h = 4 alone, then two
-    // stages per pass as in the SSE2 kernel.
-    int h = 4;
-    if (__builtin_ctz(static_cast<unsigned>(n)) % 2 == 1) {
-        for (int group = 0; group < n; group += 8) {
+    // The stages from h to n/2, with an odd count the first one alone, then
+    // two stages per pass as in the SSE2 kernel.
+    const int left =
+        __builtin_ctz(static_cast<unsigned>(n)) - __builtin_ctz(static_cast<unsigned>(h));
+    if (left % 2 == 1) {
+        const int f = 2 * h;
+        for (int group = 0; group < n; group += 2 * h) {
             float* a = x + 2 * group;
-            float* b = a + 8;
-            const __m256 p = twiddled(cos + 8, sin + 8, _mm256_loadu_ps(b), sign);
-            const __m256 av = _mm256_loadu_ps(a);
-            _mm256_storeu_ps(a, _mm256_add_ps(av, p));
-            _mm256_storeu_ps(b, _mm256_sub_ps(av, p));
+            float* b = a + f;
+            for (int k = 0; k < f; k += 8) {
+                const __m256 p = twiddled(cos + f + k, sin + f + k, _mm256_loadu_ps(b + k), sign);
+                const __m256 av = _mm256_loadu_ps(a + k);
+                _mm256_storeu_ps(a + k, _mm256_add_ps(av, p));
+                _mm256_storeu_ps(b + k, _mm256_sub_ps(av, p));
+            }
         }
-        h = 8;
+        h *= 2;
     }
 
     for (; h < n; h *= 4) {

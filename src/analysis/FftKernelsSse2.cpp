@@ -31,36 +31,42 @@ void fftButterfliesSse2(Complex* buffer, const FftStages& stages, bool inverse) 
     // The first two stages, a group of four at a time: x0, x1 = a0 ± a1 and
     // x2, x3 = a2 ± a3, then x0 ± x2 and x1 ± w x3, where w x3 is (x3i, -x3r)
     // forward and (-x3i, x3r) inverse.
-    const __m128 quarter =
-        inverse ? _mm_set_ps(0.0f, -0.0f, 0.0f, 0.0f) : _mm_set_ps(-0.0f, 0.0f, 0.0f, 0.0f);
-    for (int i = 0; i < 2 * n; i += 8) {
-        const __m128 a01 = _mm_loadu_ps(x + i);
-        const __m128 a23 = _mm_loadu_ps(x + i + 4);
-        const __m128 lo = _mm_movelh_ps(a01, a23); // a0 a2
-        const __m128 hi = _mm_movehl_ps(a23, a01); // a1 a3
-        const __m128 s = _mm_add_ps(lo, hi);       // x0 x2
-        const __m128 d = _mm_sub_ps(lo, hi);       // x1 x3
-        const __m128 u = _mm_movelh_ps(s, d);      // x0 x1
-        // x2 and w x3
-        const __m128 v = _mm_xor_ps(_mm_shuffle_ps(s, d, _MM_SHUFFLE(2, 3, 3, 2)), quarter);
-        _mm_storeu_ps(x + i, _mm_add_ps(u, v));
-        _mm_storeu_ps(x + i + 4, _mm_sub_ps(u, v));
+    int h = stages.from;
+    if (h == 1) {
+        const __m128 quarter =
+            inverse ? _mm_set_ps(0.0f, -0.0f, 0.0f, 0.0f) : _mm_set_ps(-0.0f, 0.0f, 0.0f, 0.0f);
+        for (int i = 0; i < 2 * n; i += 8) {
+            const __m128 a01 = _mm_loadu_ps(x + i);
+            const __m128 a23 = _mm_loadu_ps(x + i + 4);
+            const __m128 lo = _mm_movelh_ps(a01, a23); // a0 a2
+            const __m128 hi = _mm_movehl_ps(a23, a01); // a1 a3
+            const __m128 s = _mm_add_ps(lo, hi);       // x0 x2
+            const __m128 d = _mm_sub_ps(lo, hi);       // x1 x3
+            const __m128 u = _mm_movelh_ps(s, d);      // x0 x1
+            // x2 and w x3
+            const __m128 v = _mm_xor_ps(_mm_shuffle_ps(s, d, _MM_SHUFFLE(2, 3, 3, 2)), quarter);
+            _mm_storeu_ps(x + i, _mm_add_ps(u, v));
+            _mm_storeu_ps(x + i + 4, _mm_sub_ps(u, v));
+        }
+        h = 4;
     }
 
-    // Half-group sizes 4 .. n/2: with an odd count, h = 4 alone.
-    int h = 4;
-    if (__builtin_ctz(static_cast<unsigned>(n)) % 2 == 1) {
-        for (int group = 0; group < n; group += 8) {
+    // The stages from h to n/2: with an odd count, the first one alone.
+    const int left =
+        __builtin_ctz(static_cast<unsigned>(n)) - __builtin_ctz(static_cast<unsigned>(h));
+    if (left % 2 == 1) {
+        const int f = 2 * h; // floats per h complex values
+        for (int group = 0; group < n; group += 2 * h) {
             float* a = x + 2 * group;
-            float* b = a + 8;
-            for (int k = 0; k < 8; k += 4) {
-                const __m128 p = twiddled(cos + 8 + k, sin + 8 + k, _mm_loadu_ps(b + k), sign);
+            float* b = a + f;
+            for (int k = 0; k < f; k += 4) {
+                const __m128 p = twiddled(cos + f + k, sin + f + k, _mm_loadu_ps(b + k), sign);
                 const __m128 av = _mm_loadu_ps(a + k);
                 _mm_storeu_ps(a + k, _mm_add_ps(av, p));
                 _mm_storeu_ps(b + k, _mm_sub_ps(av, p));
             }
         }
-        h = 8;
+        h *= 2;
     }
 
     // Then two stages per pass: in each group of 4h, the pairs (k, k + h)

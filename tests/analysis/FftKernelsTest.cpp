@@ -1,8 +1,10 @@
 #include "analysis/FFT.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <limits>
 #include <random>
 #include <string>
 #include <utility>
@@ -131,6 +133,49 @@ INSTANTIATE_TEST_SUITE_P(, FftKernels, testing::Values(FFT::Kernel::Sse2, FFT::K
                          [](const testing::TestParamInfo<FFT::Kernel>& info) {
                              return std::string(nameOf(info.param));
                          });
+
+// The inverse of a band of bins, every other bin taken as zero whatever the
+// buffer holds there, equals inverse of the spectrum with them cleared in
+// every value; only a zero may have the other sign (== holds for +0 and -0).
+TEST(FFT, InverseBandIsTheInverseOfTheBandAlone) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float infinity = std::numeric_limits<float>::infinity();
+    for (int order : {3, 4, 7, 11, 14, 16}) {
+        const FFT fft(order);
+        const int n = fft.getSize();
+        // One bin; 49 at the bottom, from bin 1, in the middle and at the
+        // top; a wide band; the whole spectrum.
+        const std::pair<int, int> bands[] = {
+            {n / 2 + 1, n / 2 + 1}, {0, 48},   {1, 49}, {n / 3, n / 3 + 48}, {n - 49, n - 1},
+            {n / 8, n - n / 8},     {0, n - 1}};
+        for (FFT::Kernel kernel : {FFT::Kernel::Scalar, FFT::Kernel::Sse2, FFT::Kernel::Avx}) {
+            if (!FFT::supports(kernel))
+                continue;
+            for (auto [from, to] : bands) {
+                from = std::max(from, 0);
+                to = std::min(to, n - 1);
+                Signal input = randomSignal(n, 3000u + order + to);
+                // Garbage outside the band must not reach the result.
+                if (from > 0)
+                    input[from - 1] = Complex{nan, infinity};
+                if (to < n - 1)
+                    input[n - 1] = Complex{-infinity, nan};
+                Signal expected = input;
+                std::fill(expected.begin(), expected.begin() + from, Complex{});
+                std::fill(expected.begin() + to + 1, expected.end(), Complex{});
+                fft.transform(expected.data(), true, kernel);
+                Signal actual = input;
+                fft.inverseBand(actual.data(), from, to, kernel);
+                int differing = 0;
+                for (int i = 0; i < n; ++i)
+                    if (!(actual[i].re == expected[i].re) || !(actual[i].im == expected[i].im))
+                        ++differing;
+                EXPECT_EQ(differing, 0)
+                    << nameOf(kernel) << " order " << order << " bins " << from << ".." << to;
+            }
+        }
+    }
+}
 
 // The plain loop, with its reordering in blocks and its stage tables, gives
 // the bits of the step-by-step transform.
