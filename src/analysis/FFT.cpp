@@ -22,13 +22,13 @@ FFT::FFT(int requestedOrder) : order(std::clamp(requestedOrder, 3, 16)), size(1 
         const float angle = static_cast<float>(k) * 6.2831855f * inverseSize;
         twiddles[k] = Complex{std::cos(angle), -std::sin(angle)};
     }
-    stageCos.resize(2 * size);
-    stageSin.resize(2 * size);
+    stageCos.resize(size);
+    stageSin.resize(size);
     for (int h = 4; h < size; h *= 2)
         for (int k = 0; k < h; ++k) {
             const Complex t = twiddles[k * (size / (2 * h))];
-            stageCos[2 * (h + k)] = stageCos[2 * (h + k) + 1] = t.re;
-            stageSin[2 * (h + k)] = stageSin[2 * (h + k) + 1] = t.im;
+            stageCos[h + k] = t.re;
+            stageSin[h + k] = t.im;
         }
 }
 
@@ -215,14 +215,14 @@ template <bool Inverse> void FFT::scalarButterflies(Complex* x, int n, int from)
     }
 
     for (int h = std::max(from, 4); h < n; h *= 2) {
-        const float* cos = stageCos.data() + 2 * h;
-        const float* sin = stageSin.data() + 2 * h;
+        const float* cos = stageCos.data() + h;
+        const float* sin = stageSin.data() + h;
         for (int group = 0; group < n; group += 2 * h) {
             Complex* a = x + group;
             Complex* b = a + h;
             for (int k = 0; k < h; ++k) {
-                const float tr = cos[2 * k];
-                const float ti = Inverse ? -sin[2 * k] : sin[2 * k];
+                const float tr = cos[k];
+                const float ti = Inverse ? -sin[k] : sin[k];
                 const float br = b[k].re;
                 const float bi = b[k].im;
                 const float pr = tr * br - ti * bi;

@@ -58,10 +58,10 @@ private:
     std::vector<std::uint16_t> bitReversal;
     std::vector<Complex> twiddles;
     // The twiddles of each stage in the order the butterflies use them:
-    // those of half-group size h at pairs h .. 2h - 1, so the inner loop
-    // reads them contiguously; the real parts in stageCos, the imaginary
-    // ones in stageSin, each value twice, as a vector unit multiplies them
-    // with a complex value. Copies of twiddles entries, not new values.
+    // those of half-group size h at h .. 2h - 1, so the inner loop reads
+    // them contiguously; the real parts in stageCos, the imaginary ones in
+    // stageSin, as a vector unit spreads them over complex values. Copies of
+    // twiddles entries, not new values.
     std::vector<float> stageCos;
     std::vector<float> stageSin;
 };

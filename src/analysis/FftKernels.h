@@ -16,8 +16,7 @@ struct FftStages {
     // a power of two from 4 up when the earlier stages are done already.
     int from;
     // For half-group size h, twiddle k (0 .. h - 1) of the forward direction
-    // at floats 2(h + k) and 2(h + k) + 1: its real part twice in cos, its
-    // imaginary part twice in sin.
+    // at h + k: its real part in cos, its imaginary part in sin.
     const float* cos;
     const float* sin;
 };

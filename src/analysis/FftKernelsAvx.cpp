@@ -11,12 +11,18 @@
 namespace tonvela {
 namespace {
 
+// Four twiddle parts, each twice: one for each part of a complex value.
+TONVELA_AVX inline __m256 twice(const float* parts) {
+    const __m256 four = _mm256_broadcast_ps(reinterpret_cast<const __m128*>(parts));
+    return _mm256_permutevar_ps(four, _mm256_set_epi32(3, 3, 2, 2, 1, 1, 0, 0));
+}
+
 // As the SSE2 kernel's: (tr br - ti bi, tr bi + ti br) for four complex
 // values, the negated product added.
 TONVELA_AVX inline __m256 twiddled(const float* cos, const float* sin, __m256 b, __m256 sign) {
     const __m256 swapped = _mm256_permute_ps(b, _MM_SHUFFLE(2, 3, 0, 1));
-    const __m256 p1 = _mm256_mul_ps(_mm256_loadu_ps(cos), b);
-    const __m256 p2 = _mm256_mul_ps(_mm256_loadu_ps(sin), swapped);
+    const __m256 p1 = _mm256_mul_ps(twice(cos), b);
+    const __m256 p2 = _mm256_mul_ps(twice(sin), swapped);
     return _mm256_add_ps(p1, _mm256_xor_ps(p2, sign));
 }
 
@@ -60,7 +66,8 @@ TONVELA_AVX void fftButterfliesAvx(Complex* buffer, const FftStages& stages, boo
             float* a = x + 2 * group;
             float* b = a + f;
             for (int k = 0; k < f; k += 8) {
-                const __m256 p = twiddled(cos + f + k, sin + f + k, _mm256_loadu_ps(b + k), sign);
+                const __m256 p =
+                    twiddled(cos + h + k / 2, sin + h + k / 2, _mm256_loadu_ps(b + k), sign);
                 const __m256 av = _mm256_loadu_ps(a + k);
                 _mm256_storeu_ps(a + k, _mm256_add_ps(av, p));
                 _mm256_storeu_ps(b + k, _mm256_sub_ps(av, p));
@@ -70,10 +77,10 @@ TONVELA_AVX void fftButterfliesAvx(Complex* buffer, const FftStages& stages, boo
     }
 
     for (; h < n; h *= 4) {
-        const float* c1 = cos + 2 * h;
-        const float* s1 = sin + 2 * h;
-        const float* c2 = cos + 4 * h;
-        const float* s2 = sin + 4 * h;
+        const float* c1 = cos + h;
+        const float* s1 = sin + h;
+        const float* c2 = cos + 2 * h;
+        const float* s2 = sin + 2 * h;
         const int f = 2 * h;
         for (int group = 0; group < n; group += 4 * h) {
             float* g = x + 2 * group;
@@ -82,14 +89,14 @@ TONVELA_AVX void fftButterfliesAvx(Complex* buffer, const FftStages& stages, boo
                 const __m256 a1 = _mm256_loadu_ps(g + k + f);
                 const __m256 a2 = _mm256_loadu_ps(g + k + 2 * f);
                 const __m256 a3 = _mm256_loadu_ps(g + k + 3 * f);
-                const __m256 p = twiddled(c1 + k, s1 + k, a1, sign);
-                const __m256 q = twiddled(c1 + k, s1 + k, a3, sign);
+                const __m256 p = twiddled(c1 + k / 2, s1 + k / 2, a1, sign);
+                const __m256 q = twiddled(c1 + k / 2, s1 + k / 2, a3, sign);
                 const __m256 b0 = _mm256_add_ps(a0, p);
                 const __m256 b1 = _mm256_sub_ps(a0, p);
                 const __m256 b2 = _mm256_add_ps(a2, q);
                 const __m256 b3 = _mm256_sub_ps(a2, q);
-                const __m256 r = twiddled(c2 + k, s2 + k, b2, sign);
-                const __m256 t = twiddled(c2 + k + f, s2 + k + f, b3, sign);
+                const __m256 r = twiddled(c2 + k / 2, s2 + k / 2, b2, sign);
+                const __m256 t = twiddled(c2 + h + k / 2, s2 + h + k / 2, b3, sign);
                 _mm256_storeu_ps(g + k, _mm256_add_ps(b0, r));
                 _mm256_storeu_ps(g + k + 2 * f, _mm256_sub_ps(b0, r));
                 _mm256_storeu_ps(g + k + f, _mm256_add_ps(b1, t));

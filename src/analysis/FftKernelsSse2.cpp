@@ -7,14 +7,20 @@
 namespace tonvela {
 namespace {
 
+// Two twiddle parts, each twice: one for each part of a complex value.
+inline __m128 twice(const float* parts) {
+    const __m128 two = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(parts)));
+    return _mm_unpacklo_ps(two, two);
+}
+
 // t·b for two complex values: (tr br - ti bi, tr bi + ti br). The product
 // ti bi enters negated and is added, which is its subtraction bit for bit;
 // for the inverse direction's conjugated twiddle the other lane's product
 // is negated instead. sign holds the sign bit on the lanes to negate.
 inline __m128 twiddled(const float* cos, const float* sin, __m128 b, __m128 sign) {
     const __m128 swapped = _mm_shuffle_ps(b, b, _MM_SHUFFLE(2, 3, 0, 1));
-    const __m128 p1 = _mm_mul_ps(_mm_loadu_ps(cos), b);
-    const __m128 p2 = _mm_mul_ps(_mm_loadu_ps(sin), swapped);
+    const __m128 p1 = _mm_mul_ps(twice(cos), b);
+    const __m128 p2 = _mm_mul_ps(twice(sin), swapped);
     return _mm_add_ps(p1, _mm_xor_ps(p2, sign));
 }
 
@@ -60,7 +66,8 @@ void fftButterfliesSse2(Complex* buffer, const FftStages& stages, bool inverse) 
             float* a = x + 2 * group;
             float* b = a + f;
             for (int k = 0; k < f; k += 4) {
-                const __m128 p = twiddled(cos + f + k, sin + f + k, _mm_loadu_ps(b + k), sign);
+                const __m128 p =
+                    twiddled(cos + h + k / 2, sin + h + k / 2, _mm_loadu_ps(b + k), sign);
                 const __m128 av = _mm_loadu_ps(a + k);
                 _mm_storeu_ps(a + k, _mm_add_ps(av, p));
                 _mm_storeu_ps(b + k, _mm_sub_ps(av, p));
@@ -73,10 +80,10 @@ void fftButterfliesSse2(Complex* buffer, const FftStages& stages, bool inverse) 
     // and (k + 2h, k + 3h) of stage h, then (k, k + 2h) and (k + h, k + 3h)
     // of stage 2h. Each element meets the same operations as stage by stage.
     for (; h < n; h *= 4) {
-        const float* c1 = cos + 2 * h;
-        const float* s1 = sin + 2 * h;
-        const float* c2 = cos + 4 * h;
-        const float* s2 = sin + 4 * h;
+        const float* c1 = cos + h;
+        const float* s1 = sin + h;
+        const float* c2 = cos + 2 * h;
+        const float* s2 = sin + 2 * h;
         const int f = 2 * h; // floats per h complex values
         for (int group = 0; group < n; group += 4 * h) {
             float* g = x + 2 * group;
@@ -85,14 +92,14 @@ void fftButterfliesSse2(Complex* buffer, const FftStages& stages, bool inverse) 
                 const __m128 a1 = _mm_loadu_ps(g + k + f);
                 const __m128 a2 = _mm_loadu_ps(g + k + 2 * f);
                 const __m128 a3 = _mm_loadu_ps(g + k + 3 * f);
-                const __m128 p = twiddled(c1 + k, s1 + k, a1, sign);
-                const __m128 q = twiddled(c1 + k, s1 + k, a3, sign);
+                const __m128 p = twiddled(c1 + k / 2, s1 + k / 2, a1, sign);
+                const __m128 q = twiddled(c1 + k / 2, s1 + k / 2, a3, sign);
                 const __m128 b0 = _mm_add_ps(a0, p);
                 const __m128 b1 = _mm_sub_ps(a0, p);
                 const __m128 b2 = _mm_add_ps(a2, q);
                 const __m128 b3 = _mm_sub_ps(a2, q);
-                const __m128 r = twiddled(c2 + k, s2 + k, b2, sign);
-                const __m128 t = twiddled(c2 + k + f, s2 + k + f, b3, sign);
+                const __m128 r = twiddled(c2 + k / 2, s2 + k / 2, b2, sign);
+                const __m128 t = twiddled(c2 + h + k / 2, s2 + h + k / 2, b3, sign);
                 _mm_storeu_ps(g + k, _mm_add_ps(b0, r));
                 _mm_storeu_ps(g + k + 2 * f, _mm_sub_ps(b0, r));
                 _mm_storeu_ps(g + k + f, _mm_add_ps(b1, t));
