@@ -23,6 +23,9 @@ struct FftStages {
 
 #if defined(__x86_64__)
 #define TONVELA_FFT_X86 1
+// The first two stages on the n complex values at x (2n floats), in SSE2,
+// shared by both kernels: a group of four fills 128 bits.
+void fftFirstStagesSse2(float* x, int n, bool inverse);
 // Two complex values per instruction: every x86-64 processor.
 void fftButterfliesSse2(Complex* x, const FftStages& stages, bool inverse);
 // Four per instruction, for processors with AVX (checked by the caller).

@@ -36,23 +36,10 @@ TONVELA_AVX void fftButterfliesAvx(Complex* buffer, const FftStages& stages, boo
     const __m256 sign = inverse ? _mm256_set_ps(-0.0f, 0.0f, -0.0f, 0.0f, -0.0f, 0.0f, -0.0f, 0.0f)
                                 : _mm256_set_ps(0.0f, -0.0f, 0.0f, -0.0f, 0.0f, -0.0f, 0.0f, -0.0f);
 
-    // The first two stages, a group of four at a time, as in the SSE2 kernel.
+    // The first two stages: a group of four fills only 128 bits.
     int h = stages.from;
     if (h == 1) {
-        const __m128 quarter =
-            inverse ? _mm_set_ps(0.0f, -0.0f, 0.0f, 0.0f) : _mm_set_ps(-0.0f, 0.0f, 0.0f, 0.0f);
-        for (int i = 0; i < 2 * n; i += 8) {
-            const __m128 a01 = _mm_loadu_ps(x + i);
-            const __m128 a23 = _mm_loadu_ps(x + i + 4);
-            const __m128 lo = _mm_movelh_ps(a01, a23);
-            const __m128 hi = _mm_movehl_ps(a23, a01);
-            const __m128 s = _mm_add_ps(lo, hi);
-            const __m128 d = _mm_sub_ps(lo, hi);
-            const __m128 u = _mm_movelh_ps(s, d);
-            const __m128 v = _mm_xor_ps(_mm_shuffle_ps(s, d, _MM_SHUFFLE(2, 3, 3, 2)), quarter);
-            _mm_storeu_ps(x + i, _mm_add_ps(u, v));
-            _mm_storeu_ps(x + i + 4, _mm_sub_ps(u, v));
-        }
+        fftFirstStagesSse2(x, n, inverse);
         h = 4;
     }
 

@@ -26,6 +26,27 @@ inline __m128 twiddled(const float* cos, const float* sin, __m128 b, __m128 sign
 
 } // namespace
 
+// The first two stages, a group of four at a time: x0, x1 = a0 ± a1 and
+// x2, x3 = a2 ± a3, then x0 ± x2 and x1 ± w x3, where w x3 is (x3i, -x3r)
+// forward and (-x3i, x3r) inverse.
+void fftFirstStagesSse2(float* x, int n, bool inverse) {
+    const __m128 quarter =
+        inverse ? _mm_set_ps(0.0f, -0.0f, 0.0f, 0.0f) : _mm_set_ps(-0.0f, 0.0f, 0.0f, 0.0f);
+    for (int i = 0; i < 2 * n; i += 8) {
+        const __m128 a01 = _mm_loadu_ps(x + i);
+        const __m128 a23 = _mm_loadu_ps(x + i + 4);
+        const __m128 lo = _mm_movelh_ps(a01, a23); // a0 a2
+        const __m128 hi = _mm_movehl_ps(a23, a01); // a1 a3
+        const __m128 s = _mm_add_ps(lo, hi);       // x0 x2
+        const __m128 d = _mm_sub_ps(lo, hi);       // x1 x3
+        const __m128 u = _mm_movelh_ps(s, d);      // x0 x1
+        // x2 and w x3
+        const __m128 v = _mm_xor_ps(_mm_shuffle_ps(s, d, _MM_SHUFFLE(2, 3, 3, 2)), quarter);
+        _mm_storeu_ps(x + i, _mm_add_ps(u, v));
+        _mm_storeu_ps(x + i + 4, _mm_sub_ps(u, v));
+    }
+}
+
 void fftButterfliesSse2(Complex* buffer, const FftStages& stages, bool inverse) {
     const int n = stages.size;
     float* x = &buffer[0].re;
@@ -34,26 +55,9 @@ void fftButterfliesSse2(Complex* buffer, const FftStages& stages, bool inverse) 
     const __m128 sign =
         inverse ? _mm_set_ps(-0.0f, 0.0f, -0.0f, 0.0f) : _mm_set_ps(0.0f, -0.0f, 0.0f, -0.0f);
 
-    // The first two stages, a group of four at a time: x0, x1 = a0 ± a1 and
-    // x2, x3 = a2 ± a3, then x0 ± x2 and x1 ± w x3, where w x3 is (x3i, -x3r)
-    // forward and (-x3i, x3r) inverse.
     int h = stages.from;
     if (h == 1) {
-        const __m128 quarter =
-            inverse ? _mm_set_ps(0.0f, -0.0f, 0.0f, 0.0f) : _mm_set_ps(-0.0f, 0.0f, 0.0f, 0.0f);
-        for (int i = 0; i < 2 * n; i += 8) {
-            const __m128 a01 = _mm_loadu_ps(x + i);
-            const __m128 a23 = _mm_loadu_ps(x + i + 4);
-            const __m128 lo = _mm_movelh_ps(a01, a23); // a0 a2
-            const __m128 hi = _mm_movehl_ps(a23, a01); // a1 a3
-            const __m128 s = _mm_add_ps(lo, hi);       // x0 x2
-            const __m128 d = _mm_sub_ps(lo, hi);       // x1 x3
-            const __m128 u = _mm_movelh_ps(s, d);      // x0 x1
-            // x2 and w x3
-            const __m128 v = _mm_xor_ps(_mm_shuffle_ps(s, d, _MM_SHUFFLE(2, 3, 3, 2)), quarter);
-            _mm_storeu_ps(x + i, _mm_add_ps(u, v));
-            _mm_storeu_ps(x + i + 4, _mm_sub_ps(u, v));
-        }
+        fftFirstStagesSse2(x, n, inverse);
         h = 4;
     }
 
