@@ -61,45 +61,61 @@ double median(std::vector<double>& values) {
     return *middle;
 }
 
-template <bool Forward> void BM_FftAgainstFftw(benchmark::State& state) {
+// Times first and second in turn every iteration, each after its untimed
+// preparation; the iteration's time is both. The counters are each one's
+// median call in microseconds (a call the scheduler interrupted does not
+// count more than any other) and their ratio, first over second.
+template <typename PrepareFirst, typename First, typename PrepareSecond, typename Second>
+void sideBySide(benchmark::State& state, const char* firstName, PrepareFirst prepareFirst,
+                First first, const char* secondName, PrepareSecond prepareSecond, Second second) {
     using Clock = std::chrono::steady_clock;
+    std::vector<double> firstTimes;
+    std::vector<double> secondTimes;
+    for (auto _ : state) {
+        prepareFirst();
+        const auto t0 = Clock::now();
+        first();
+        benchmark::ClobberMemory();
+        const auto t1 = Clock::now();
+        prepareSecond();
+        const auto t2 = Clock::now();
+        second();
+        benchmark::ClobberMemory();
+        const auto t3 = Clock::now();
+        const double a = std::chrono::duration<double, std::micro>(t1 - t0).count();
+        const double b = std::chrono::duration<double, std::micro>(t3 - t2).count();
+        firstTimes.push_back(a);
+        secondTimes.push_back(b);
+        state.SetIterationTime((a + b) * 1e-6);
+    }
+    const double firstMedian = median(firstTimes);
+    const double secondMedian = median(secondTimes);
+    state.counters[firstName] = firstMedian;
+    state.counters[secondName] = secondMedian;
+    state.counters["ratio"] = secondMedian > 0.0 ? firstMedian / secondMedian : 0.0;
+}
+
+template <bool Forward> void BM_FftAgainstFftw(benchmark::State& state) {
     const FFT fft(static_cast<int>(state.range(0)));
     const int n = fft.getSize();
     FftwPlan& fftw = fftwPlan(n, Forward);
     const std::vector<Complex> input = testSignal(n);
     std::vector<Complex> x(n);
     const std::size_t bytes = sizeof(Complex) * static_cast<std::size_t>(n);
-    std::vector<double> ours;
-    std::vector<double> theirs;
-    for (auto _ : state) {
-        std::memcpy(x.data(), input.data(), bytes);
-        const auto t0 = Clock::now();
-        if (Forward)
-            fft.forward(x.data());
-        else
-            fft.inverse(x.data());
-        benchmark::ClobberMemory();
-        const auto t1 = Clock::now();
-        std::memcpy(fftw.buffer, input.data(), bytes);
-        const auto t2 = Clock::now();
-        fftwf_execute(fftw.plan);
-        benchmark::ClobberMemory();
-        const auto t3 = Clock::now();
-        const double a = std::chrono::duration<double, std::micro>(t1 - t0).count();
-        const double b = std::chrono::duration<double, std::micro>(t3 - t2).count();
-        ours.push_back(a);
-        theirs.push_back(b);
-        state.SetIterationTime((a + b) * 1e-6);
-        benchmark::DoNotOptimize(x.data());
-        benchmark::DoNotOptimize(fftw.buffer);
-    }
-    // The median call of each: a call the scheduler interrupted does not
-    // count more than any other.
-    const double oursMedian = median(ours);
-    const double theirsMedian = median(theirs);
-    state.counters["tonvela_us"] = oursMedian;
-    state.counters["fftw_us"] = theirsMedian;
-    state.counters["ratio"] = theirsMedian > 0.0 ? oursMedian / theirsMedian : 0.0;
+    sideBySide(
+        state, "tonvela_us", [&] { std::memcpy(x.data(), input.data(), bytes); },
+        [&] {
+            if (Forward)
+                fft.forward(x.data());
+            else
+                fft.inverse(x.data());
+            benchmark::DoNotOptimize(x.data());
+        },
+        "fftw_us", [&] { std::memcpy(fftw.buffer, input.data(), bytes); },
+        [&] {
+            fftwf_execute(fftw.plan);
+            benchmark::DoNotOptimize(fftw.buffer);
+        });
 }
 BENCHMARK(BM_FftAgainstFftw<true>)
     ->Name("BM_FftAgainstFftw/forward")
@@ -114,10 +130,8 @@ BENCHMARK(BM_FftAgainstFftw<false>)
 
 // The envelope check's inverse transform at N = 2^14: a band of 49 bins
 // brought back by inverseBand, beside inverse of the spectrum with every
-// other bin cleared (the clearing included, as the check did it), each
-// iteration one of each; medians per call in microseconds and their ratio.
+// other bin cleared (the clearing included, as the check did it).
 void BM_FftInverseBand(benchmark::State& state) {
-    using Clock = std::chrono::steady_clock;
     const FFT fft(14);
     const int n = fft.getSize();
     const int from = 300;
@@ -125,34 +139,20 @@ void BM_FftInverseBand(benchmark::State& state) {
     std::vector<Complex> spectrum = testSignal(n);
     fft.forward(spectrum.data());
     std::vector<Complex> x(n);
-    const std::size_t bytes = sizeof(Complex) * static_cast<std::size_t>(n);
-    std::vector<double> full;
-    std::vector<double> band;
-    for (auto _ : state) {
-        std::memcpy(x.data(), spectrum.data(), bytes);
-        const auto t0 = Clock::now();
-        std::fill(x.begin(), x.begin() + from, Complex{});
-        std::fill(x.begin() + to + 1, x.end(), Complex{});
-        fft.inverse(x.data());
-        benchmark::ClobberMemory();
-        const auto t1 = Clock::now();
-        std::memcpy(x.data(), spectrum.data(), bytes);
-        const auto t2 = Clock::now();
-        fft.inverseBand(x.data(), from, to);
-        benchmark::ClobberMemory();
-        const auto t3 = Clock::now();
-        const double a = std::chrono::duration<double, std::micro>(t1 - t0).count();
-        const double b = std::chrono::duration<double, std::micro>(t3 - t2).count();
-        full.push_back(a);
-        band.push_back(b);
-        state.SetIterationTime((a + b) * 1e-6);
-        benchmark::DoNotOptimize(x.data());
-    }
-    const double fullMedian = median(full);
-    const double bandMedian = median(band);
-    state.counters["inverse_us"] = fullMedian;
-    state.counters["band_us"] = bandMedian;
-    state.counters["ratio"] = fullMedian > 0.0 ? bandMedian / fullMedian : 0.0;
+    const auto prepare = [&] { std::copy(spectrum.begin(), spectrum.end(), x.begin()); };
+    sideBySide(
+        state, "band_us", prepare,
+        [&] {
+            fft.inverseBand(x.data(), from, to);
+            benchmark::DoNotOptimize(x.data());
+        },
+        "inverse_us", prepare,
+        [&] {
+            std::fill(x.begin(), x.begin() + from, Complex{});
+            std::fill(x.begin() + to + 1, x.end(), Complex{});
+            fft.inverse(x.data());
+            benchmark::DoNotOptimize(x.data());
+        });
 }
 BENCHMARK(BM_FftInverseBand)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
