@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
@@ -15,6 +16,7 @@
 #include <iterator>
 #include <limits>
 #include <memory>
+#include <thread>
 #include <vector>
 
 namespace tonvela {
@@ -100,6 +102,14 @@ std::int16_t trough(const Samples& s, std::size_t from, std::size_t to) {
 int threadCount() {
     const std::filesystem::directory_iterator tasks("/proc/self/task");
     return static_cast<int>(std::distance(begin(tasks), end(tasks)));
+}
+
+// The thread count once it reaches expected, or after two seconds: a joined
+// thread wakes its joiner before the kernel removes it from the task list.
+int threadCountSettledAt(int expected) {
+    for (int tries = 0; tries < 200 && threadCount() != expected; ++tries)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return threadCount();
 }
 
 TEST_F(FrequencySynthTest, PlaysA440HzSineOfPeak5000AfterItsRamp) {
@@ -328,13 +338,14 @@ TEST_F(FrequencySynthTest, StopWhilePlayingLeavesNoThreadRunning) {
         synth.setMetronome(120.0f);
         synth.resume();
         play(3);
-        EXPECT_EQ(threadCount(), threadsBefore + 2); // the synthesizer and the output
+        EXPECT_EQ(threadCountSettledAt(threadsBefore + 2),
+                  threadsBefore + 2); // the synthesizer and the output
         synth.stop();
-        EXPECT_EQ(threadCount(), threadsBefore);
+        EXPECT_EQ(threadCountSettledAt(threadsBefore), threadsBefore);
         synth.addTone(220.0f); // still usable from the user-interface thread
         synth.stop();
     }
-    EXPECT_EQ(threadCount(), threadsBefore);
+    EXPECT_EQ(threadCountSettledAt(threadsBefore), threadsBefore);
     EXPECT_EQ(devices->outputSamples().size(), 3u * BUFFER);
 }
 
@@ -352,9 +363,9 @@ TEST_F(FrequencySynthTest, WithoutAnOutputDeviceTheThreadRunsSilentlyAndStops) {
         ASSERT_TRUE(backend.opened.wait(5000));
         synth.removeTone(id);
         synth.setCalibration(5.0f);
-        EXPECT_EQ(threadCount(), threadsBefore + 1);
+        EXPECT_EQ(threadCountSettledAt(threadsBefore + 1), threadsBefore + 1);
     }
-    EXPECT_EQ(threadCount(), threadsBefore);
+    EXPECT_EQ(threadCountSettledAt(threadsBefore), threadsBefore);
     EXPECT_EQ(backend.opens, 1);
     EXPECT_TRUE(backend.devices.outputSamples().empty());
 }
