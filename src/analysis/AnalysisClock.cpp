@@ -31,4 +31,10 @@ void SimulatedClock::sleep(int milliseconds) {
     }
 }
 
+bool SimulatedClock::holdsInput(int milliseconds) const {
+    if (periodMs <= 0 || !onPeriod || milliseconds <= 0)
+        return true;
+    return static_cast<std::uint64_t>(time) + static_cast<std::uint64_t>(milliseconds) < nextPeriod;
+}
+
 } // namespace tonvela

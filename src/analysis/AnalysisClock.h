@@ -15,6 +15,10 @@ public:
     // Milliseconds, wrapping like a 32-bit tick.
     virtual std::uint32_t now() = 0;
     virtual void sleep(int milliseconds) = 0;
+    // Whether sleeping this many milliseconds in all from now brings no new
+    // input, so that analyses on both sides see the same sound. Live, sound
+    // comes in all the time.
+    virtual bool holdsInput(int) const { return false; }
 };
 
 // tickCount() and Thread::sleep.
@@ -34,6 +38,8 @@ public:
 
     std::uint32_t now() override { return time; }
     void sleep(int milliseconds) override;
+    // Input comes only at the ends of periods.
+    bool holdsInput(int milliseconds) const override;
 
 private:
     std::uint32_t time = 0;

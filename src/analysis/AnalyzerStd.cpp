@@ -59,7 +59,21 @@ void AnalyzerStd::analyze(AnalysisResultStd& result, CaptureDriver& driver) {
 
 void AnalyzerStd::analyze(AnalysisResultStd& result, CaptureDriver& driver,
                           const MeasurementSettings& settings) {
-    target = result.getTargetData();
+    Pass pass;
+    plan(result, driver, settings, pass);
+    measure(pass);
+    if (pass.measurable)
+        driver.keepAsLastRead(pass.read);
+    apply(pass, result);
+}
+
+void AnalyzerStd::plan(const AnalysisResultStd& result, CaptureDriver& driver,
+                       const MeasurementSettings& settings, Pass& pass) {
+    pass = Pass{};
+    pass.record = &result;
+    pass.settings = &settings;
+    pass.driver = &driver;
+    const TargetData* target = result.getTargetData();
     if (target == nullptr)
         return;
     const float f = target->frequency;
@@ -96,7 +110,34 @@ void AnalyzerStd::analyze(AnalysisResultStd& result, CaptureDriver& driver,
     if (!(std::ceil(top * (1.0f / binWidth)) < static_cast<float>(size / 2)))
         return;
 
-    result.setWindowMs(static_cast<int>(windowLength * 1000.0f));
+    pass.measurable = true;
+    pass.order = order;
+    pass.stride = stride;
+    pass.effectiveRate = effectiveRate;
+    pass.binWidth = binWidth;
+    pass.windowLength = windowLength;
+    pass.calibrated = calibrated;
+    pass.calibFactor = calibFactor;
+    pass.jitter = driver.drawJitter();
+}
+
+void AnalyzerStd::measure(Pass& pass) {
+    if (!pass.measurable)
+        return;
+    const AnalysisResultStd& result = *pass.record;
+    const MeasurementSettings& settings = *pass.settings;
+    CaptureDriver& driver = *pass.driver;
+    const float f = result.getTargetData()->frequency;
+    order = pass.order;
+    size = 1 << order;
+    sampleRate = driver.sampleRate();
+    stride = pass.stride;
+    effectiveRate = pass.effectiveRate;
+    binWidth = pass.binWidth;
+    windowLength = pass.windowLength;
+    calibrated = pass.calibrated;
+    calibFactor = pass.calibFactor;
+    const float* grid = result.getBinFrequencies();
 
     if (size > capacity) {
         spectrum.assign(size, Complex{});
@@ -112,21 +153,18 @@ void AnalyzerStd::analyze(AnalysisResultStd& result, CaptureDriver& driver,
         tangentsSize = size;
     }
 
-    driver.readStrided(samples.data(), size, stride);
-    // Sound spliced across lost input is no tone that was played.
-    if (driver.lastReadLostInput())
-        result.markLostInput();
+    pass.read = driver.readStrided(samples.data(), size, stride, pass.jitter);
     foldHarmonics(samples.data(), spectrum.data(), size, settings.harmonics);
     fft->forward(spectrum.data());
 
     const int count = result.getBinCount();
-    passLevels.resize(static_cast<std::size_t>(count));
+    pass.levels.resize(static_cast<std::size_t>(count));
+    levelsAt(grid, count, pass.levels.data());
     int peak = -1;
     float max = 0.0f;
-    levelsAt(grid, count);
     for (int j = 0; j < count; ++j) {
-        if (passLevels[j] > max) {
-            max = passLevels[j];
+        if (pass.levels[j] > max) {
+            max = pass.levels[j];
             peak = j;
         }
     }
@@ -134,15 +172,30 @@ void AnalyzerStd::analyze(AnalysisResultStd& result, CaptureDriver& driver,
     // nothing, as a silent pass.
     if (peak >= 0 && !passIsTone(result, peak, max, settings.harmonics))
         return;
+    pass.tone = true;
     // The pass's own reading of the tone, from the bins around its top.
     if (peak >= 0) {
         const double factor = calibrated ? calibFactor : 1.0;
         const double bin =
             PeakRefinement::binTop(spectrum.data(), size, grid[peak] * factor / binWidth);
-        result.addPassReading(1200.0 * std::log2(bin * binWidth / factor / f));
+        pass.hasReading = true;
+        pass.reading = 1200.0 * std::log2(bin * binWidth / factor / f);
     }
-    for (int j = 0; j < count; ++j)
-        result.addValue(j, passLevels[j]);
+}
+
+void AnalyzerStd::apply(const Pass& pass, AnalysisResultStd& result) {
+    if (!pass.measurable)
+        return;
+    result.setWindowMs(static_cast<int>(pass.windowLength * 1000.0f));
+    // Sound spliced across lost input is no tone that was played.
+    if (pass.read.lostInput)
+        result.markLostInput();
+    if (!pass.tone)
+        return;
+    if (pass.hasReading)
+        result.addPassReading(pass.reading);
+    for (int j = 0; j < static_cast<int>(pass.levels.size()); ++j)
+        result.addValue(j, pass.levels[j]);
     result.accumulatePass();
 }
 
@@ -236,7 +289,7 @@ bool AnalyzerStd::peakConfirmed(const AnalysisResultStd& result, int peak, float
 // tangent by the addition theorem: with m = k - bin and t = tan(pi
 // fraction / N), cot(pi d / N) = (1 + tan(pi m / N) t) / (tan(pi m / N) - t).
 // The sums of several positions run side by side, each as it would alone.
-void AnalyzerStd::levelsAt(const float* grid, int count) {
+void AnalyzerStd::levelsAt(const float* grid, int count, float* levels) {
     const double n = size;
     const std::vector<GridPositions::Position>& positions =
         gridPositions.of(grid, count, size, binWidth, calibrated, calibFactor);
@@ -257,18 +310,18 @@ void AnalyzerStd::levelsAt(const float* grid, int count) {
         else
             InterpolationSums::two(bins, t, binTangents, re, im);
         for (int k = 0; k < pending; ++k)
-            passLevels[index[k]] =
+            levels[index[k]] =
                 static_cast<float>(positions[index[k]].sine * std::hypot(re[k], im[k]) / (n * n));
         pending = 0;
     };
     for (int j = 0; j < count; ++j) {
         const GridPositions::Position& at = positions[j];
-        passLevels[j] = 0.0f;
+        levels[j] = 0.0f;
         if (at.bin < 0)
             continue;
         const int bin = at.bin;
         if (at.part == 0.0) {
-            passLevels[j] = static_cast<float>(std::hypot(spectrum[bin].re, spectrum[bin].im) / n);
+            levels[j] = static_cast<float>(std::hypot(spectrum[bin].re, spectrum[bin].im) / n);
             continue;
         }
         index[pending] = j;

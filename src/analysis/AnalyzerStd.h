@@ -3,6 +3,7 @@
 #include "analysis/AnalysisResultStd.h"
 #include "analysis/FFT.h"
 #include "analysis/GridPositions.h"
+#include "audio/CaptureDriver.h"
 #include "runtime/Complex.h"
 #include "state/MeasurementSettings.h"
 
@@ -11,8 +12,6 @@
 #include <vector>
 
 namespace tonvela {
-
-class CaptureDriver;
 
 // The analyzer of the Standard and Accurate modes. One pass reads a decimated
 // window from the ring at a random rate between about 9 and 15 times the
@@ -48,6 +47,41 @@ public:
     void analyze(AnalysisResultStd& result);
     void analyze(AnalysisResultStd& result, CaptureDriver& driver);
 
+    // A pass in three steps, for passes that see the same sound and are
+    // measured side by side: plan() takes the pass's random draws (its
+    // stride and its read's jitter) and must be called for the passes in
+    // the order they are added; measure() may then run on any analyzer and
+    // thread, reading only the record's grid and target; apply() adds the
+    // pass to the record, again in order. Each pass comes out exactly as
+    // analyze() would give it. The record, settings and driver must stay
+    // until the pass is applied.
+    struct Pass {
+        const AnalysisResultStd* record = nullptr;
+        const MeasurementSettings* settings = nullptr;
+        CaptureDriver* driver = nullptr;
+        // Whether the target could be measured: if not, the pass adds nothing.
+        bool measurable = false;
+        int order = 0;
+        int stride = 0;
+        int jitter = 0;
+        float effectiveRate = 0.0f;
+        float binWidth = 0.0f;
+        float windowLength = 0.0f;
+        bool calibrated = false;
+        double calibFactor = 1.0;
+        // What measure() found.
+        CaptureDriver::StridedRead read;
+        // Its levels stand for a steady tone, or are all silent: they count.
+        bool tone = false;
+        bool hasReading = false;
+        double reading = 0.0;
+        std::vector<float> levels;
+    };
+    void plan(const AnalysisResultStd& result, CaptureDriver& driver,
+              const MeasurementSettings& settings, Pass& pass);
+    void measure(Pass& pass);
+    static void apply(const Pass& pass, AnalysisResultStd& result);
+
     // The parameters of the last pass.
     int getOrder() const { return order; }
     int getSize() const { return size; }
@@ -57,8 +91,8 @@ public:
     float getWindowLength() const { return windowLength; }
 
 private:
-    // The levels of the spectrum at the grid's count frequencies, into passLevels.
-    void levelsAt(const float* grid, int count);
+    // The levels of the spectrum at the grid's count frequencies.
+    void levelsAt(const float* grid, int count, float* levels);
     // Whether the strongest level of a pass, at grid value peak, stands for
     // one steady tone: a partial that is there, the series of the level
     // holding the strongest partial, and a steady envelope. Uses up the
@@ -68,7 +102,6 @@ private:
     // of the folding; reads the unfolded spectrum in the sample buffer.
     bool peakConfirmed(const AnalysisResultStd& result, int peak, float level, const bool flags[6]);
 
-    const TargetData* target = nullptr;
     int order = 0;
     int size = 0;
     int capacity = 0;
@@ -79,8 +112,6 @@ private:
     float windowLength = 0.0f;
     std::vector<Complex> spectrum;
     std::vector<Complex> samples;
-    // The levels of the pass in progress, before they go to the record.
-    std::vector<float> passLevels;
     std::array<std::unique_ptr<FFT>, 20> transforms;
     FFT* fft = nullptr;
     // 2^(-calibIn / 1200) of the pass in progress.

@@ -3,6 +3,7 @@
 #include "analysis/AnalysisClock.h"
 #include "analysis/AnalyzerPro.h"
 #include "analysis/AnalyzerStd.h"
+#include "analysis/PassWorker.h"
 #include "analysis/ResultReceiver.h"
 #include "analysis/TargetData.h"
 #include "analysis/WideSearch.h"
@@ -13,6 +14,7 @@
 
 #include <atomic>
 #include <memory>
+#include <vector>
 
 namespace tonvela {
 
@@ -65,8 +67,27 @@ private:
     std::shared_ptr<const MeasurementSettings> currentSettings();
     void post(std::unique_ptr<AnalysisResultIfc> result);
     void sleepFor(int milliseconds);
+    // The pause after a pass that leaves passCount passes of the record done.
+    static int pauseAfterPass(int passCount, int elapsedMs);
+    // How many passes of a record from the one after passCount on see the
+    // sound the clock holds after slept milliseconds of pauses (those
+    // between them are added to slept); elapsedMs: of the record's period.
+    int heldPasses(int passCount, int elapsedMs, int& slept) const;
+    // Gives up the next record's passes measured ahead, and takes back their
+    // random draws.
+    void dropAhead();
 
     AnalyzerStd analyzerStd;
+    std::vector<AnalyzerStd::Pass> passes;
+    // The next record, begun with the passes of the last batch that saw the
+    // same sound, for the target and settings it was begun with.
+    std::unique_ptr<AnalysisResultStd> ahead;
+    std::vector<AnalyzerStd::Pass> aheadPasses;
+    std::shared_ptr<const TargetData> aheadTarget;
+    std::shared_ptr<const MeasurementSettings> aheadSettings;
+    unsigned int drawsBeforeAhead = 0;
+    // Made when passes first see the same sound, and ended with the loop.
+    std::unique_ptr<PassWorker> worker;
     AnalyzerPro analyzerPro;
     WideSearch wideSearch;
     std::atomic<bool> running{true};

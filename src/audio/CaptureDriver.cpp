@@ -198,23 +198,41 @@ void CaptureDriver::storeBuffer(const AudioBuffer& buffer) {
 }
 
 void CaptureDriver::readStrided(Complex* dest, int count, int stride) {
-    if (count <= 0)
+    if (count > 0)
+        keepAsLastRead(readStrided(dest, count, stride, drawJitter()));
+}
+
+int CaptureDriver::drawJitter() const {
+    return silent ? 0 : tonvela::rand() % bufferBytes;
+}
+
+void CaptureDriver::keepAsLastRead(const StridedRead& read) {
+    // A silent driver reads nothing.
+    if (silent)
         return;
+    lastRead = read.span;
+    lastReadLost = read.lostInput;
+}
+
+CaptureDriver::StridedRead CaptureDriver::readStrided(Complex* dest, int count, int stride,
+                                                      int jitter) {
+    if (count <= 0)
+        return {};
     if (silent) {
         for (int i = 0; i < count; ++i)
             dest[i] = Complex{};
-        return;
+        return {};
     }
     Guard guard(ringLock);
     // A window reaching back further than the ring holds (a runaway target)
     // is folded into it rather than read outside it.
     const long long length = ringLength;
     const long long step = stride > 0 ? stride % length : 0;
-    const long long jitter = tonvela::rand() % bufferBytes;
     long long p = (static_cast<long long>(writeIndex) - jitter - step) % length;
     if (p < 0)
         p += length;
-    noteRead(written - jitter - step, count, step);
+    const ReadSpan span = spanOf(written - jitter - step, count, step);
+    const StridedRead read{span, lostWithin(span)};
     for (long long i = count - 1; i >= 0;) {
         // The reads down to the ring's start, then on from its end.
         const long long run = step > 0 ? std::min(i + 1, p / step + 1) : i + 1;
@@ -223,6 +241,7 @@ void CaptureDriver::readStrided(Complex* dest, int count, int stride) {
         if (p < 0)
             p += length;
     }
+    return read;
 }
 
 void CaptureDriver::readRuns(int count,
@@ -245,7 +264,8 @@ void CaptureDriver::readRuns(int count,
     long long newest = (static_cast<long long>(writeIndex) - jitter - step) % length;
     if (newest < 0)
         newest += length;
-    noteRead(written - jitter - step, count, 1);
+    lastRead = spanOf(written - jitter - step, count, 1);
+    lastReadLost = lostWithin(lastRead);
     if (step == 0) {
         // A ring of one sample: every position is that sample.
         for (int i = 0; i < count; ++i)
@@ -265,13 +285,17 @@ void CaptureDriver::readRuns(int count,
     }
 }
 
-void CaptureDriver::noteRead(std::int64_t newest, long long count, long long step) {
-    lastRead.last = newest;
-    lastRead.first = newest - (count - 1) * step;
-    lastReadLost = false;
+CaptureDriver::ReadSpan CaptureDriver::spanOf(std::int64_t newest, long long count,
+                                              long long step) {
+    return {newest - (count - 1) * step, newest};
+}
+
+bool CaptureDriver::lostWithin(const ReadSpan& span) const {
     // A mark at n means sample n does not follow sample n - 1.
     for (std::int64_t mark : lostAt)
-        lastReadLost = lastReadLost || (mark > lastRead.first && mark <= lastRead.last);
+        if (mark > span.first && mark <= span.last)
+            return true;
+    return false;
 }
 
 void CaptureDriver::makeTestTone(Complex* dest, int count, int stride, float frequency,

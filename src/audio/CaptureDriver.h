@@ -79,6 +79,18 @@ public:
     // Whether input was lost inside the last read: a result measured across
     // such a splice would time two stretches of sound as one.
     bool lastReadLostInput() const { return lastReadLost; }
+    struct StridedRead {
+        ReadSpan span;
+        bool lostInput = false;
+    };
+    // The two halves of readStrided for analyses that run side by side: the
+    // jitter is drawn in turn from the process's one random sequence (0 for
+    // a silent driver, which draws none), and the read with it returns its
+    // span and whether input was lost inside it, which keepAsLastRead()
+    // makes the analysing thread's last read.
+    int drawJitter() const;
+    StridedRead readStrided(Complex* dest, int count, int stride, int jitter);
+    void keepAsLastRead(const StridedRead& read);
     // Stretches of input lost since the device was opened: bytes with no
     // buffer to go to, an overflow reported by the device, a buffer given
     // back late. Any thread may read it.
@@ -94,9 +106,10 @@ private:
     bool probeDevice(int deviceId);
     bool openDevice(int deviceId, std::uint32_t samplesPerSecond, int bitsPerSample);
     void storeBuffer(const AudioBuffer& buffer);
-    // Records the span of a read ending at newest, count positions step
-    // apart (lock held).
-    void noteRead(std::int64_t newest, long long count, long long step);
+    // The span of a read ending at newest, count positions step apart.
+    static ReadSpan spanOf(std::int64_t newest, long long count, long long step);
+    // Whether input was lost inside span (lock held).
+    bool lostWithin(const ReadSpan& span) const;
     void stop();
     void signalBufferDone() { bufferDone.set(); }
 
@@ -124,7 +137,8 @@ private:
     // the ring are dropped.
     std::vector<std::int64_t> lostAt;
     std::atomic<int> lostCount{0};
-    // Only the analysing thread reads and writes these.
+    // Only the analysing thread reads and writes these; passes measured side
+    // by side take theirs from the read itself.
     ReadSpan lastRead;
     bool lastReadLost = false;
     ThreadMutex ringLock;

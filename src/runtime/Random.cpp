@@ -23,6 +23,10 @@ void srand(unsigned int seed) {
     state.store(seed, std::memory_order_relaxed);
 }
 
+unsigned int randState() {
+    return state.load(std::memory_order_relaxed);
+}
+
 void srandFromTime() {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     srand(static_cast<unsigned int>(std::chrono::duration_cast<std::chrono::seconds>(now).count()));

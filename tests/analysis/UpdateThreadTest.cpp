@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <numeric>
@@ -291,6 +293,150 @@ TEST_F(UpdateThreadTest, SimulatedClockFeedsTheCapture) {
         // Within the standard analyzer's own accuracy, which its tests hold.
         EXPECT_NEAR(collector.results[i]->getCents(), 5.0f, 1.5f) << i;
     }
+}
+
+// Simulated time whose input is never held: the loop then measures its
+// passes one at a time, as it does live.
+class OneByOneClock : public SimulatedClock {
+public:
+    using SimulatedClock::SimulatedClock;
+    bool holdsInput(int) const override { return false; }
+};
+
+// Simulated time that counts the times it told the loop the input holds.
+class CountingClock : public SimulatedClock {
+public:
+    using SimulatedClock::SimulatedClock;
+    bool holdsInput(int milliseconds) const override {
+        const bool held = SimulatedClock::holdsInput(milliseconds);
+        held ? ++heldCount : 0;
+        return held;
+    }
+    mutable int heldCount = 0;
+};
+
+// A reproducible noise in -0.3..0.3 by time.
+double noiseAt(double t) {
+    auto n = static_cast<std::uint32_t>(std::llround(t * 44100.0)) * 2654435761u;
+    n ^= n >> 15;
+    n *= 2246822519u;
+    n ^= n >> 13;
+    return 0.6 * (static_cast<double>(n) / 4294967295.0 - 0.5);
+}
+
+// Offline, the loop measures the passes that see the same sound side by side,
+// and the first passes of a record with the last ones of the record before.
+// Every record must come out bit for bit as with the passes one at a time:
+// through silence and noise (invalid records, whose wide search reads the
+// ring before the next record's passes) and a tone, and when the target or
+// the mode changes as a record is delivered.
+TEST_F(UpdateThreadTest, PassesSideBySideGiveTheRecordsOfPassesOneByOne) {
+    capture.signal = [tone = test::tone(440.0 * std::pow(2.0, 5.0 / 1200.0), {1, 2, 3})](double t) {
+        if (t < 1.0)
+            return 0.0;
+        if (t < 4.0)
+            return tone(t);
+        return t < 5.0 ? noiseAt(t) : 0.5 * tone(t) + 0.2 * noiseAt(t);
+    };
+    const TargetData a4Sharp{57, 442.0f, "A4"};
+    const TargetData e5{64, 659.26f, "E5"};
+    struct Case {
+        const char* name;
+        int accuracy;
+        std::function<void(UpdateThread&, int count)> change;
+    };
+    const auto none = [](UpdateThread&, int) {};
+    const Case cases[] = {
+        {"Standard", 0, none},
+        {"Accurate", 1, none},
+        {"another target", 0,
+         [&](UpdateThread& thread, int count) {
+             if (count == 6)
+                 thread.setTarget(&e5);
+             if (count == 9)
+                 thread.setTarget(&a4Sharp);
+         }},
+        {"another mode", 1,
+         [&](UpdateThread& thread, int count) {
+             MeasurementSettings settings;
+             settings.accuracy = count == 7 ? 2 : count == 8 ? 0 : 1;
+             if (count >= 7 && count <= 9)
+                 thread.setMeasurementSettings(settings);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        setAccuracy(c.accuracy);
+        std::vector<std::unique_ptr<AnalysisResultIfc>> records[2];
+        int held = 0;
+        for (int run = 0; run < 2; ++run) {
+            tonvela::srand(5);
+            const auto step = [&] { EXPECT_TRUE(capture.step(0)); };
+            CountingClock sideBySide(200, step);
+            OneByOneClock oneByOne(200, step);
+            SimulatedClock& simulated =
+                run == 0 ? static_cast<SimulatedClock&>(sideBySide) : oneByOne;
+            Collector results;
+            results.limit = 16;
+            results.clock = &simulated;
+            {
+                UpdateThread thread(&simulated);
+                results.thread = &thread;
+                results.onResult = [&](int count) { c.change(thread, count); };
+                thread.setReceiver(&results);
+                thread.setTarget(&a4);
+                thread.resume();
+                thread.join();
+            }
+            // The next run opens the device again, from its start.
+            CaptureDriverManager::destroyInstance();
+            records[run] = std::move(results.results);
+            if (run == 0)
+                held = sideBySide.heldCount;
+        }
+        EXPECT_GT(held, 0);
+        ASSERT_EQ(records[0].size(), records[1].size());
+        int valid = 0;
+        for (std::size_t i = 0; i < records[0].size(); ++i) {
+            const AnalysisResultIfc& a = *records[0][i];
+            const AnalysisResultIfc& b = *records[1][i];
+            SCOPED_TRACE(i);
+            valid += a.isValid();
+            ASSERT_EQ(a.isValid(), b.isValid());
+            ASSERT_EQ(a.getTargetData()->frequency, b.getTargetData()->frequency);
+            EXPECT_EQ(a.getCents(), b.getCents());
+            EXPECT_EQ(a.getFrequency(), b.getFrequency());
+            EXPECT_EQ(a.getWindowMs(), b.getWindowMs());
+            ASSERT_EQ(a.getBinCount(), b.getBinCount());
+            EXPECT_EQ(std::memcmp(a.getLevels(), b.getLevels(),
+                                  sizeof(float) * static_cast<std::size_t>(a.getBinCount())),
+                      0);
+        }
+        // Both kinds of record are there.
+        EXPECT_GT(valid, 2);
+        EXPECT_LT(valid, static_cast<int>(records[0].size()) - 2);
+    }
+}
+
+// The input a simulated clock delivers comes only at the end of a period.
+TEST(SimulatedClock, HoldsTheInputUntilThePeriodEnds) {
+    struct Case {
+        int sleep;
+        int ahead;
+        bool held;
+    };
+    const Case cases[] = {
+        {0, 0, true},   {0, 199, true},  {0, 200, false}, {150, 49, true},
+        {0, 50, false}, {50, 199, true}, {0, 0, true},    {0, -3, true},
+    };
+    SimulatedClock clock(200, [] {});
+    for (const Case& c : cases) {
+        clock.sleep(c.sleep);
+        EXPECT_EQ(clock.holdsInput(c.ahead), c.held) << clock.now() << " + " << c.ahead;
+    }
+    // Without a callback nothing comes in at all; live time holds nothing.
+    EXPECT_TRUE(SimulatedClock().holdsInput(1000000));
+    EXPECT_FALSE(RealClock().holdsInput(0));
 }
 
 TEST(SimulatedClock, CallsBackOncePerPeriod) {
