@@ -125,12 +125,13 @@ bool CaptureDriver::openDevice(int deviceId, std::uint32_t samplesPerSecond, int
         deviceId, format,
         [] {
             if (CaptureDriver* driver = currentCaptureDriver.load())
-                driver->signalBufferDone();
+                driver->bufferFilled();
         },
         input);
     if (result != AUDIO_OK || !input)
         return false;
     device = std::move(input);
+    storesOnCallback = device->fillsInSteps();
     return true;
 }
 
@@ -139,7 +140,6 @@ void CaptureDriver::run() {
     device->addBuffer(headers[1]);
     device->start();
 
-    int current = 0;
     while (running) {
         // A device that was unplugged says nothing more: look after it now
         // and then, so the program can tell the user and open another.
@@ -150,15 +150,15 @@ void CaptureDriver::run() {
         }
         if (!running)
             break;
-        while (headers[current].flags.load() & BUFFER_DONE) {
-            storeBuffer(headers[current]);
-            device->addBuffer(headers[current]);
-            current = (current + 1) % 2;
-        }
+        storeDoneBuffers();
     }
 
-    device->stop();
-    device->reset();
+    {
+        // A buffer stored on a step's callback now is not queued again.
+        Guard guard(storeLock);
+        device->stop();
+        device->reset();
+    }
     // A device that vanished may never hand its buffers back; do not let that
     // hang the shutdown (the device is closed before the buffers are freed).
     for (AudioBuffer& header : headers)
@@ -166,6 +166,22 @@ void CaptureDriver::run() {
              ++tries)
             Thread::sleep(100);
     device.reset();
+}
+
+void CaptureDriver::bufferFilled() {
+    if (storesOnCallback)
+        storeDoneBuffers();
+    else
+        bufferDone.set();
+}
+
+void CaptureDriver::storeDoneBuffers() {
+    Guard guard(storeLock);
+    while (running && (headers[current].flags.load() & BUFFER_DONE)) {
+        storeBuffer(headers[current]);
+        device->addBuffer(headers[current]);
+        current = (current + 1) % 2;
+    }
 }
 
 void CaptureDriver::storeBuffer(const AudioBuffer& buffer) {

@@ -111,7 +111,10 @@ private:
     // Whether input was lost inside span (lock held).
     bool lostWithin(const ReadSpan& span) const;
     void stop();
-    void signalBufferDone() { bufferDone.set(); }
+    // The device's callback: a buffer came back filled.
+    void bufferFilled();
+    // Stores the buffers that came back, in turn, and queues them again.
+    void storeDoneBuffers();
 
     CaptureFormat captureFormat;
     int ringDurationMs = 60000;
@@ -129,6 +132,12 @@ private:
     bool silent = false;
     std::string name;
     Event bufferDone;
+    // A device that fills in steps has its buffers stored on the stepping
+    // thread, in the callback.
+    std::atomic<bool> storesOnCallback{false};
+    ThreadMutex storeLock;
+    // The buffer that comes back next (storeLock held).
+    int current = 0;
     int writeIndex = 0;
     // Samples stored since the device was opened, the number of the one
     // writeIndex will hold next.

@@ -64,7 +64,8 @@ struct AudioBuffer {
 // Called on an audio thread once per buffer that the device filled (input) or
 // played (output); never from inside a call of the device's owner. Buffers
 // given back by stop or reset are only marked done, their owner polls them.
-// It must only signal; the buffer is handled by its owner's thread.
+// It must only signal; the buffer is handled by its owner's thread, unless
+// the device fills its buffers in steps (AudioInput::fillsInSteps).
 using BufferDoneCallback = std::function<void()>;
 
 // One open input device. Destruction closes it; every buffer must have come
@@ -85,6 +86,11 @@ public:
     // Whether the started device stopped delivering for good (unplugged, its
     // driver gone); it will fill no more buffers.
     virtual bool hasFailed() { return false; }
+    // Whether the device fills a buffer only inside a step that a thread of
+    // its user asks for and waits out (a recording played step by step): the
+    // callback may then handle the buffer itself, on that thread, sparing
+    // the hand-offs to the owner's thread and back.
+    virtual bool fillsInSteps() const { return false; }
 };
 
 // The default output device, 44100 Hz 16-bit mono.

@@ -408,8 +408,8 @@ struct VirtualAudioBackend::OutputSession {
 class VirtualInput : public AudioInput {
 public:
     VirtualInput(VirtualAudioBackend& backend,
-                 std::shared_ptr<VirtualAudioBackend::Session> session)
-        : backend(backend), session(std::move(session)) {}
+                 std::shared_ptr<VirtualAudioBackend::Session> session, bool stepped)
+        : backend(backend), session(std::move(session)), stepped(stepped) {}
 
     ~VirtualInput() override {
         std::unique_lock<std::mutex> guard(backend.lock);
@@ -462,9 +462,12 @@ public:
         return session->failed;
     }
 
+    bool fillsInSteps() const override { return stepped; }
+
 private:
     VirtualAudioBackend& backend;
     std::shared_ptr<VirtualAudioBackend::Session> session;
+    const bool stepped;
 };
 
 class VirtualOutput : public AudioOutput {
@@ -562,7 +565,8 @@ int VirtualAudioBackend::openInput(int device, const PcmFormat& format, BufferDo
         session->pacer = std::thread([this, session] { pace(session); });
     slot.session = session;
     slot.opened = format;
-    input = std::make_unique<VirtualInput>(*this, session);
+    input = std::make_unique<VirtualInput>(
+        *this, session, slot.device.pacing == VirtualInputDevice::Pacing::Stepped);
     return AUDIO_OK;
 }
 
