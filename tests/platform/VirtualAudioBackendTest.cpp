@@ -252,6 +252,14 @@ TEST(VirtualAudioBackend, SteppedGeneratorDeliversQuantisedSamples) {
         {0.5 / 128, 128, 129},
         {-0.5 / 128, -128, 127},
         {0.49999999999999994 / 32768, 0, 128},
+        {-0.49999999999999994 / 32768, 0, 128},
+        {-2.5 / 32768, -3, 128},
+        {32767.5 / 32768, 32767, 255},
+        {-32768.5 / 32768, -32768, 0},
+        {-0.0, 0, 128},
+        {3.0, 32767, 255},
+        {HUGE_VAL, 32767, 255},
+        {-HUGE_VAL, -32768, 0},
     };
     constexpr std::size_t levelCount = std::size(levels);
     for (int bits : {16, 8}) {

@@ -4,6 +4,10 @@
 
 #include <sndfile.h>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -55,6 +59,40 @@ void storeSample(std::uint8_t* out, int bitsPerSample, double x) {
     } else {
         out[0] = static_cast<std::uint8_t>(std::clamp(roundHalfAway(x * 128.0) + 128, 0L, 255L));
     }
+}
+
+// storeSample for count 16-bit samples: four at a time with the same
+// arithmetic where the processor has SSE2 (every x86-64 does). Truncating to
+// 32 bits is exact after the clamp, as the rest is; the final clamp is the
+// saturation of the pack to 16 bits.
+void storeSamples16(const double* in, std::size_t count, std::uint8_t* out) {
+    std::size_t i = 0;
+#ifdef __SSE2__
+    const __m128d low = _mm_set1_pd(-2.0);
+    const __m128d high = _mm_set1_pd(2.0);
+    const __m128d scale = _mm_set1_pd(32768.0);
+    const __m128d half = _mm_set1_pd(0.5);
+    const __m128d minusHalf = _mm_set1_pd(-0.5);
+    const auto rounded = [&](__m128d x) {
+        // NaN to +0, as the sound card's converter gives silence for it.
+        x = _mm_and_pd(x, _mm_cmpord_pd(x, x));
+        const __m128d y = _mm_mul_pd(_mm_min_pd(_mm_max_pd(x, low), high), scale);
+        const __m128i whole = _mm_cvttpd_epi32(y);
+        const __m128d rest = _mm_sub_pd(y, _mm_cvtepi32_pd(whole));
+        // All ones (-1) in the low 32 bits of each lane where a step is due.
+        const __m128i up = _mm_shuffle_epi32(_mm_castpd_si128(_mm_cmpge_pd(rest, half)), 0x08);
+        const __m128i down =
+            _mm_shuffle_epi32(_mm_castpd_si128(_mm_cmple_pd(rest, minusHalf)), 0x08);
+        return _mm_add_epi32(_mm_sub_epi32(whole, up), down);
+    };
+    for (; i + 4 <= count; i += 4) {
+        const __m128i four =
+            _mm_unpacklo_epi64(rounded(_mm_loadu_pd(in + i)), rounded(_mm_loadu_pd(in + i + 2)));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 2 * i), _mm_packs_epi32(four, four));
+    }
+#endif
+    for (; i < count; ++i)
+        storeSample(out + 2 * i, 16, in[i]);
 }
 
 // A recording's mono samples by index, for the players below. Indices are
@@ -577,9 +615,12 @@ AudioBuffer* VirtualAudioBackend::deliver(Session& session) {
     const std::uint32_t frames = buffer->length / static_cast<std::uint32_t>(bytes);
     session.frames.resize(frames);
     session.signal(session.position, frames, session.frames.data());
-    for (std::uint32_t i = 0; i < frames; ++i)
-        storeSample(buffer->data + static_cast<std::size_t>(i) * bytes,
-                    session.format.bitsPerSample, session.frames[i]);
+    if (session.format.bitsPerSample == 16) {
+        storeSamples16(session.frames.data(), frames, buffer->data);
+    } else {
+        for (std::uint32_t i = 0; i < frames; ++i)
+            storeSample(buffer->data + i, 8, session.frames[i]);
+    }
     session.position += frames;
     buffer->bytesUsed = frames * static_cast<std::uint32_t>(bytes);
     if (session.lostBefore) {
