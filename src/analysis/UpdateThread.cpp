@@ -165,12 +165,9 @@ void UpdateThread::run() {
             passes.resize(static_cast<std::size_t>(count));
             for (AnalyzerStd::Pass& pass : passes)
                 analyzerStd.plan(*record, driver, *recordSettings, pass);
-            int more = 0;
-            if (record->getPassCount() + count == PASSES) {
-                drawsBeforeAhead = randState();
-                more = heldPasses(0, 0, slept);
-            }
+            const int more = record->getPassCount() + count == PASSES ? heldPasses(0, 0, slept) : 0;
             if (more > 0) {
+                drawsBeforeAhead = randState();
                 ahead = newRecord(*t, *s);
                 aheadTarget = t;
                 aheadSettings = s;
